@@ -1,0 +1,106 @@
+/*
+ * complex.h - the program's own complex number: two doubles, re then im.
+ *
+ * Every operation is the textbook definition in plain double arithmetic, in
+ * the order written here, so that a picture is the same bit for bit on every
+ * build.  std::complex is not used: its division rescales and its power
+ * takes other routes, which changes the last bits of many values.
+ *
+ * Points to keep in mind:
+ *  - a real operand of a sum or difference acts on re only;
+ *  - a quotient is a * conj(b) / |b|^2 without rescaling, so it overflows or
+ *    divides by zero where the textbook formula does;
+ *  - arg is atan2(im, re): arg 0 = 0, and on the negative real axis the sign
+ *    of a zero im chooses +pi or -pi;
+ *  - every pow is 0 when its base is 0 and the real part of its exponent is
+ *    positive.
+ */
+#ifndef LUMO_COMPLEX_H
+#define LUMO_COMPLEX_H
+
+#include <cmath>
+
+struct complex {
+    double re;
+    double im;
+};
+
+inline complex operator+(complex a, complex b) { return {a.re + b.re, a.im + b.im}; }
+inline complex operator+(complex a, double r) { return {a.re + r, a.im}; }
+inline complex operator+(double r, complex a) { return {r + a.re, a.im}; }
+inline complex operator-(complex a, complex b) { return {a.re - b.re, a.im - b.im}; }
+inline complex operator-(complex a, double r) { return {a.re - r, a.im}; }
+/* r - a negates the imaginary part: (r - a.re, -a.im) keeps the sign of a zero. */
+inline complex operator-(double r, complex a) { return {r - a.re, -a.im}; }
+inline complex operator-(complex a) { return {-a.re, -a.im}; }
+
+inline complex operator*(complex a, complex b)
+{
+    return {a.re * b.re - a.im * b.im, a.im * b.re + a.re * b.im};
+}
+inline complex operator*(double r, complex a) { return {r * a.re, r * a.im}; }
+inline complex operator*(complex a, double r) { return {a.re * r, a.im * r}; }
+inline complex &operator*=(complex &a, complex b) { a = a * b; return a; }
+
+inline double norm(complex a) { return a.re * a.re + a.im * a.im; }
+
+inline complex operator/(complex a, complex b)
+{
+    double n = b.re * b.re + b.im * b.im;
+    return {(a.re * b.re + a.im * b.im) / n, (a.im * b.re - a.re * b.im) / n};
+}
+inline complex operator/(double r, complex b)
+{
+    double n = b.re * b.re + b.im * b.im;
+    return {(r * b.re) / n, (r * -b.im) / n};
+}
+inline complex &operator/=(complex &a, complex b) { a = a / b; return a; }
+
+inline double abs(complex a) { return std::sqrt(a.re * a.re + a.im * a.im); }
+inline double arg(complex a) { return std::atan2(a.im, a.re); }
+
+inline complex exp(complex a)
+{
+    double e = std::exp(a.re);
+    return {e * std::cos(a.im), e * std::sin(a.im)};
+}
+inline complex log(complex a) { return {std::log(abs(a)), arg(a)}; }
+
+inline complex sin(complex a)
+{
+    return {std::sin(a.re) * std::cosh(a.im), std::cos(a.re) * std::sinh(a.im)};
+}
+inline complex cos(complex a)
+{
+    return {std::cos(a.re) * std::cosh(a.im), -(std::sin(a.re) * std::sinh(a.im))};
+}
+
+/* b^e = exp(e * log b) on the principal branch. */
+inline complex pow(complex b, complex e)
+{
+    if (b.re == 0.0 && b.im == 0.0 && e.re > 0.0)
+        return {0.0, 0.0};
+    return exp(e * log(b));
+}
+
+/* b^p in polar form: |b|^p (cos p*theta, sin p*theta). */
+inline complex pow(complex b, double p)
+{
+    if (b.re == 0.0 && b.im == 0.0 && p > 0.0)
+        return {0.0, 0.0};
+    double m = std::pow(abs(b), p);
+    double t = p * arg(b);
+    return {m * std::cos(t), m * std::sin(t)};
+}
+
+/* x^e for a real base: exp(e ln x), with ln|x| + i*pi for a negative x. */
+inline complex pow(double x, complex e)
+{
+    if (x == 0.0 && e.re > 0.0)
+        return {0.0, 0.0};
+    if (x > 0.0)
+        return exp(std::log(x) * e);
+    return exp(e * complex{std::log(-x), 3.141592653589793});
+}
+
+#endif

@@ -1,0 +1,171 @@
+/*
+ * surface.cpp - the in-memory platform layer (see headless.h).
+ *
+ * Implements every call of common/platform.h.  Window calls act on the
+ * surface where the Win32 layer would act on the screen copy of it, or do
+ * nothing; message boxes print their text and return at once.
+ */
+#include "headless/headless.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+#include "common/LumoIO.h"
+#include "common/platform.h"
+
+LUMORECT ClientRect;
+LUMORECT VhdcRect;
+
+static unsigned char *pixels;
+static int width, height;
+static char lastmessage[1024];
+static char title[256] = "Lumo Domain Coloring";
+static FILE *messagestream = stderr;
+
+/* The pen and the current position of the line drawing. */
+static unsigned int pencolor;
+static int penwidth = 1;
+static int penx, peny;
+
+int headless_createsurface(int w, int h)
+{
+    size_t bytes = (size_t)w * (size_t)h * 3;
+    unsigned char *p = (unsigned char *)std::calloc(bytes ? bytes : 1, 1);
+    if (p == nullptr)
+        return 1;
+    std::free(pixels);
+    pixels = p;
+    width = w;
+    height = h;
+    ClientRect = {0, 0, w, h};
+    VhdcRect = {0, 0, w, h};
+    return 0;
+}
+
+void headless_freesurface()
+{
+    std::free(pixels);
+    pixels = nullptr;
+    width = height = 0;
+}
+
+unsigned char *headless_pixels() { return pixels; }
+const char *headless_lastmessage() { return lastmessage; }
+const char *headless_title() { return title; }
+void headless_messagestream(void *file) { messagestream = (FILE *)file; }
+
+int surface_width() { return width; }
+int surface_height() { return height; }
+
+void surface_setpixel(int x, int y, unsigned int color)
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return;
+    unsigned char *p = pixels + ((size_t)y * width + x) * 3;
+    p[0] = (unsigned char)(color & 0xff);
+    p[1] = (unsigned char)((color >> 8) & 0xff);
+    p[2] = (unsigned char)((color >> 16) & 0xff);
+}
+
+unsigned int surface_getpixel(int x, int y)
+{
+    if (x < 0 || y < 0 || x >= width || y >= height)
+        return 0;
+    const unsigned char *p = pixels + ((size_t)y * width + x) * 3;
+    return p[0] | (p[1] << 8) | ((unsigned int)p[2] << 16);
+}
+
+void surface_fillrect(const LUMORECT *r, unsigned int color)
+{
+    int left = r->left < 0 ? 0 : r->left;
+    int top = r->top < 0 ? 0 : r->top;
+    int right = r->right > width ? width : r->right;
+    int bottom = r->bottom > height ? height : r->bottom;
+    for (int y = top; y < bottom; y++)
+        for (int x = left; x < right; x++)
+            surface_setpixel(x, y, color);
+}
+
+void surface_selectpen(unsigned int color, int w)
+{
+    pencolor = color;
+    penwidth = w < 1 ? 1 : w;
+}
+
+void surface_releasepen()
+{
+    pencolor = 0;
+    penwidth = 1;
+}
+
+void surface_moveto(int x, int y)
+{
+    penx = x;
+    peny = y;
+}
+
+/* Stamps the pen at one point of a line: a penwidth x penwidth square whose
+   top-left corner is the point shifted up and left by (penwidth - 1) / 2. */
+static void stamp(int x, int y)
+{
+    int off = (penwidth - 1) / 2;
+    for (int dy = 0; dy < penwidth; dy++)
+        for (int dx = 0; dx < penwidth; dx++)
+            surface_setpixel(x - off + dx, y - off + dy, pencolor);
+}
+
+/* Bresenham's line from the current position to (x, y), end point left
+   out, every point stamped with the pen. */
+void surface_lineto(int x, int y)
+{
+    int dx = x > penx ? x - penx : penx - x;
+    int dy = y > peny ? y - peny : peny - y;
+    int sx = penx < x ? 1 : -1;
+    int sy = peny < y ? 1 : -1;
+    int err = dx - dy;
+    int cx = penx, cy = peny;
+    while (cx != x || cy != y) {
+        stamp(cx, cy);
+        int e2 = 2 * err;
+        if (e2 > -dy) {
+            err -= dy;
+            cx += sx;
+        }
+        if (e2 < dx) {
+            err += dx;
+            cy += sy;
+        }
+    }
+    penx = x;
+    peny = y;
+}
+
+/* No window: the surface is all there is to show. */
+void window_fillrect(const LUMORECT *, unsigned int) {}
+void window_showsurface(int, int, int, int) {}
+
+void window_gettitle(char *buffer, int size)
+{
+    LumoIO::strcpy_s(buffer, (size_t)size, title);
+}
+
+void window_settitle(const char *text)
+{
+    LumoIO::strcpy_s(title, sizeof title, text);
+}
+
+void window_enable(int) {}
+void window_peekmessages() {}
+void window_menucommand(int) {}
+
+void *cursor_wait() { return nullptr; }
+void cursor_restore(void *) {}
+void cursor_setpos(int, int) {}
+
+void message_box(const char *text, const char *, int, int)
+{
+    LumoIO::strcpy_s(lastmessage, sizeof lastmessage, text);
+    if (messagestream != nullptr)
+        std::fprintf(messagestream, "%s\n", text);
+}

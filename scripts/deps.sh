@@ -1,0 +1,22 @@
+#!/bin/sh
+# Installs the Debian packages that the build, the tests and the window
+# program need, when some are missing.  Needs root (apt-get) only then.
+set -e
+packages="cmake ninja-build g++ libgtest-dev libbenchmark-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  libtiff-tools python3-pil python3-mpmath python3-numpy
+  wine64 fonts-wine xvfb xdotool imagemagick x11-utils"
+missing=""
+for p in $packages; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
+done
+[ -z "$missing" ] && exit 0
+if [ "$(id -u)" != 0 ]; then
+  echo "missing Debian packages:$missing (run this script as root to install them)" >&2
+  exit 1
+fi
+export DEBIAN_FRONTEND=noninteractive
+apt-get install -y -q $missing >/dev/null 2>&1 || {
+  apt-get update -q >/dev/null
+  apt-get install -y -q $missing >/dev/null
+}
