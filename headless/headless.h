@@ -22,4 +22,8 @@ const char *headless_title();
 /* Where message box texts go: a stream, or null to only remember them. */
 void headless_messagestream(void *file);
 
+/* Receives the menu commands sent to the (absent) main window; null, the
+   default, drops them. */
+void headless_menuhook(void (*hook)(int id));
+
 #endif

@@ -3,7 +3,9 @@
  *
  * Implements every call of common/platform.h.  Window calls act on the
  * surface where the Win32 layer would act on the screen copy of it, or do
- * nothing; message boxes print their text and return at once.
+ * nothing; message boxes print their text and return at once; menu
+ * commands go to a hook that tests can set.  Lines are drawn by the two
+ * rasterisers below (one-pixel pens and wider pens).
  */
 #include "headless/headless.h"
 
@@ -22,6 +24,7 @@ static int width, height;
 static char lastmessage[1024];
 static char title[256] = "Lumo Domain Coloring";
 static FILE *messagestream = stderr;
+static void (*menuhook)(int id);
 
 /* The pen and the current position of the line drawing. */
 static unsigned int pencolor;
@@ -105,19 +108,9 @@ void surface_moveto(int x, int y)
     peny = y;
 }
 
-/* Stamps the pen at one point of a line: a penwidth x penwidth square whose
-   top-left corner is the point shifted up and left by (penwidth - 1) / 2. */
-static void stamp(int x, int y)
-{
-    int off = (penwidth - 1) / 2;
-    for (int dy = 0; dy < penwidth; dy++)
-        for (int dx = 0; dx < penwidth; dx++)
-            surface_setpixel(x - off + dx, y - off + dy, pencolor);
-}
-
-/* Bresenham's line from the current position to (x, y), end point left
-   out, every point stamped with the pen. */
-void surface_lineto(int x, int y)
+/* A one-pixel pen: Bresenham's line from the current position to (x, y),
+   the end point left out, as a cosmetic pen draws it. */
+static void thinline(int x, int y)
 {
     int dx = x > penx ? x - penx : penx - x;
     int dy = y > peny ? y - peny : peny - y;
@@ -126,7 +119,7 @@ void surface_lineto(int x, int y)
     int err = dx - dy;
     int cx = penx, cy = peny;
     while (cx != x || cy != y) {
-        stamp(cx, cy);
+        surface_setpixel(cx, cy, pencolor);
         int e2 = 2 * err;
         if (e2 > -dy) {
             err -= dy;
@@ -137,6 +130,60 @@ void surface_lineto(int x, int y)
             cy += sy;
         }
     }
+}
+
+/* A wider pen, drawn as a filled polygon would be: the line runs through
+   the pixel corners (x, y), and a pixel is painted when its centre lies
+   closer than penwidth / 2 to the segment, round caps included.  A
+   horizontal line at y = 10 with a 2-wide pen thus covers rows 9 and 10,
+   a vertical one at x = 698 columns 697 and 698, and each end gets a
+   2 x 2 block, both end points drawn.  Everything is integer arithmetic in
+   doubled coordinates (pixel centres are odd), so there are no rounding
+   questions; coordinates are expected within +-2^20. */
+static void wideline(int x, int y)
+{
+    long long ax = 2LL * penx, ay = 2LL * peny;
+    long long bx = 2LL * x, by = 2LL * y;
+    long long dx = bx - ax, dy = by - ay;
+    long long length2 = dx * dx + dy * dy;
+    long long radius2 = (long long)penwidth * penwidth;
+
+    int reach = (penwidth + 1) / 2 + 1;
+    int left = (penx < x ? penx : x) - reach;
+    int right = (penx > x ? penx : x) + reach;
+    int top = (peny < y ? peny : y) - reach;
+    int bottom = (peny > y ? peny : y) + reach;
+    if (left < 0) left = 0;
+    if (top < 0) top = 0;
+    if (right > width - 1) right = width - 1;
+    if (bottom > height - 1) bottom = height - 1;
+
+    for (int py = top; py <= bottom; py++) {
+        for (int px = left; px <= right; px++) {
+            long long qx = 2LL * px + 1 - ax, qy = 2LL * py + 1 - ay;
+            long long t = qx * dx + qy * dy;
+            bool inside;
+            if (length2 == 0 || t <= 0) {
+                inside = qx * qx + qy * qy < radius2;
+            } else if (t >= length2) {
+                long long rx = 2LL * px + 1 - bx, ry = 2LL * py + 1 - by;
+                inside = rx * rx + ry * ry < radius2;
+            } else {
+                long long cross = qx * dy - qy * dx;
+                inside = cross * cross < radius2 * length2;
+            }
+            if (inside)
+                surface_setpixel(px, py, pencolor);
+        }
+    }
+}
+
+void surface_lineto(int x, int y)
+{
+    if (penwidth == 1)
+        thinline(x, y);
+    else
+        wideline(x, y);
     penx = x;
     peny = y;
 }
@@ -157,7 +204,14 @@ void window_settitle(const char *text)
 
 void window_enable(int) {}
 void window_peekmessages() {}
-void window_menucommand(int) {}
+void headless_menuhook(void (*hook)(int id)) { menuhook = hook; }
+
+/* There is no menu: the command goes to the hook, if any. */
+void window_menucommand(int id)
+{
+    if (menuhook != nullptr)
+        menuhook(id);
+}
 
 void *cursor_wait() { return nullptr; }
 void cursor_restore(void *) {}
