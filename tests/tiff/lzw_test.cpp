@@ -1,0 +1,291 @@
+/*
+ * lzw_test.cpp - the LZW code stream: packing, the width switch, Clear at a
+ * full table, the end of the strip.
+ */
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "headless/headless.h"
+#include "lzwdecode.h"
+#include "render/settings.h"
+#include "sampleimages.h"
+#include "savetest.h"
+#include "tiff/TIFFSAVE_No_Metadata_VC.h"
+#include "tiffbytes.h"
+
+namespace {
+
+TEST(Bigendian, SwapsTheTwoBytes)
+{
+    struct {
+        uint16_t in, out;
+    } cases[] = {{0x0000, 0x0000}, {0x1234, 0x3412}, {0x00ff, 0xff00}, {0xff00, 0x00ff}, {0x8001, 0x0180}};
+    for (const auto &c : cases)
+        EXPECT_EQ(bigendian(c.in), c.out) << std::hex << c.in;
+}
+
+TEST(PackingTable, MatchesTheWorkedExamples)
+{
+    struct {
+        int width, used, nextindex, hishift, loshift;
+    } cases[] = {{9, 0, 9, 7, 255}, {9, 7, 0, 0, 255}, {9, 8, 1, -1, 15}, {12, 15, 11, -11, 5},
+                 {12, 4, 0, 0, 255}, {10, 15, 9, -9, 7}};
+    LZWinit(0);
+    for (const auto &c : cases) {
+        const BITS &e = b[c.width - 9][c.used];
+        SCOPED_TRACE("width " + std::to_string(c.width) + ", used " + std::to_string(c.used));
+        EXPECT_EQ(e.nextindex, c.nextindex);
+        EXPECT_EQ(e.hishift, c.hishift);
+        EXPECT_EQ(e.loshift, c.loshift);
+    }
+}
+
+/* Gives writeLZWcode a fresh zeroed buffer and an out-of-reach limit. */
+struct CODEBUFFER {
+    std::vector<uint16_t> words;
+    explicit CODEBUFFER(size_t n) : words(n, 0)
+    {
+        LZWinit(0);
+        codebuffer = words.data();
+        bytelimit = (int64_t)n * 2;
+    }
+    ~CODEBUFFER() { codebuffer = nullptr; }
+    const unsigned char *bytes() const { return (const unsigned char *)words.data(); }
+};
+
+TEST(WriteLZWcode, PutsEachCodeMostSignificantBitFirstAtEveryWidthAndOffset)
+{
+    for (int width = 9; width <= 12; width++)
+        for (int used = 0; used < 16; used++)
+            for (int code : {0x5a5 & ((1 << width) - 1), (1 << width) - 1, 1, 1 << (width - 1)}) {
+                SCOPED_TRACE("width " + std::to_string(width) + ", used " + std::to_string(used) +
+                             ", code " + std::to_string(code));
+                CODEBUFFER buffer(4);
+                codebits = width - 9;
+                codeindex = used;
+                ASSERT_EQ(writeLZWcode(code), 0);
+                /* The same bits laid down one at a time. */
+                unsigned char want[8] = {0};
+                for (int k = 0; k < width; k++)
+                    if (code >> (width - 1 - k) & 1)
+                        want[(used + k) / 8] |= (unsigned char)(0x80 >> ((used + k) % 8));
+                EXPECT_EQ(std::memcmp(buffer.bytes(), want, 8), 0);
+                EXPECT_EQ(codeindex, (used + width) % 16);
+                int64_t words = (used + width) / 16;
+                EXPECT_EQ(codewords, words);
+                EXPECT_EQ(codebytes, 2 * words);
+            }
+}
+
+TEST(WriteLZWcode, GivesUpOnlyWhenTheOutputPassesTheLimit)
+{
+    CODEBUFFER buffer(16);
+    headless_messagestream(nullptr);
+    bytelimit = 4;
+    codebits = 3;                              /* 12-bit codes: a word each 16 bits */
+    int results[4];
+    for (int k = 0; k < 4; k++)
+        results[k] = writeLZWcode(0xabc);      /* bytes after: 0, 2, 4, 6 */
+    EXPECT_EQ(results[0], 0);
+    EXPECT_EQ(results[1], 0);
+    EXPECT_EQ(results[2], 0);
+    EXPECT_EQ(results[3], 1);
+    EXPECT_STREQ(headless_lastmessage(),
+                 "LZW compression ineffective for this image.\nPlease save in uncompressed format.");
+}
+
+using LzwStripTest = SaveTest;
+
+TEST_F(LzwStripTest, AllBlackThirtyTwoSquareIs92BytesOfStrip)
+{
+    ASSERT_EQ(save(SAMPLE_BLACK, 32, 32, 5, "black.tif"), 0);
+    std::vector<unsigned char> f = readfile(path("black.tif"));
+    ASSERT_EQ(f.size(), 180u + 92u);
+    EXPECT_EQ(get32(f, 114), 92u);
+    const unsigned char start[] = {0x80, 0x00, 0x20, 0x50, 0x38, 0x24, 0x16, 0x0d};
+    EXPECT_EQ(std::memcmp(f.data() + 180, start, sizeof start), 0);
+}
+
+/* An all-black strip of n bytes is coded as runs of 1, 2, 3 ... zeros and
+   a last run of what is left, each code 9 bits wide while the table is
+   small: Clear, the runs, End of Information.  Returns the bits. */
+size_t blackstripbits(size_t n)
+{
+    size_t codes = 1, run = 1;
+    while (n > run) {
+        n -= run;
+        run++;
+        codes++;
+    }
+    return 9 * (codes + 1 + 1);
+}
+
+TEST_F(LzwStripTest, WordInProgressIsCountedAndIsZeroWhenEndOfInformationFillsAWord)
+{
+    /* 32 x 32: 720 bits, End of Information ends a word; the others end
+       inside one. */
+    struct {
+        int width, height;
+    } cases[] = {{32, 32}, {5, 1}, {10, 7}, {31, 33}, {16, 16}, {40, 1}};
+    int boundarycases = 0;
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + " x " + std::to_string(c.height));
+        ASSERT_EQ(save(SAMPLE_BLACK, c.width, c.height, 5, "black.tif"), 0);
+        std::vector<unsigned char> f = readfile(path("black.tif"));
+        size_t bits = blackstripbits((size_t)c.width * 3 * c.height);
+        size_t strip = (bits / 16 + 1) * 2;
+        ASSERT_EQ(f.size(), 180 + strip);
+        EXPECT_EQ(get32(f, 114), strip);
+        if (bits % 16 == 0) {
+            boundarycases++;
+            EXPECT_EQ(f[f.size() - 2], 0);
+            EXPECT_EQ(f[f.size() - 1], 0);
+        }
+        LZWDECODED d = lzwdecode(f.data() + 180, strip);
+        EXPECT_EQ(d.error, "");
+        EXPECT_EQ(d.endbit, bits);
+        EXPECT_EQ(d.bytes, std::vector<unsigned char>((size_t)c.width * 3 * c.height, 0));
+    }
+    EXPECT_GE(boundarycases, 1);
+}
+
+/* Runs the encoder directly over the whole surface, with a limit it cannot
+   reach, and returns the strip it wrote. */
+std::vector<unsigned char> encodesurface(int width, int height)
+{
+    xres = width;
+    yres = height;
+    bytelimit = (int64_t)width * height * 3 * 4;
+    std::vector<uint16_t> words((size_t)LZWbufferwords(bytelimit), 0);
+    codebuffer = words.data();
+    /* The encoder expects the file at the start of the strip, behind the
+       header whose byte count it patches. */
+    FILE *file = std::tmpfile();
+    EXPECT_NE(file, nullptr);
+    const std::vector<unsigned char> header(180, 0);
+    EXPECT_EQ(std::fwrite(header.data(), 1, 180, file), 180u);
+    LZWinit(0);
+    int result = 0;
+    for (int row = 0; row < height && result == 0; row++)
+        for (int column = 0; column < width && result == 0; column++)
+            result = LZWcompress(column, row, file);
+    codebuffer = nullptr;
+    EXPECT_EQ(result, 0);
+    std::vector<unsigned char> written(180 + (size_t)codebytes);
+    std::rewind(file);
+    EXPECT_EQ(std::fread(written.data(), 1, written.size(), file), written.size());
+    std::fclose(file);
+    EXPECT_EQ(get32(written, 114), (uint32_t)codebytes);
+    return std::vector<unsigned char>(written.begin() + 180, written.end());
+}
+
+/* With the bytes 0, 0 and then no pair of neighbours repeated, the codes
+   after Clear are 0, then 258 ("0 0"), then every later byte on its own,
+   and code k after a Clear is written while entry 257 + k is added.  So
+   the width of every code is known in advance. */
+int widthofcode(int k)
+{
+    int entry = 257 + k;
+    return entry <= 511 ? 9 : entry <= 1023 ? 10 : entry <= 2047 ? 11 : 12;
+}
+
+TEST(LzwWidthSwitch, CodesWidenOneCodeAfterEntries511And1023And2047AndClearAt4094)
+{
+    /* 1536 pixels: 4608 bytes, one Clear in mid-stream after entry 4093. */
+    ASSERT_EQ(makesample(SAMPLE_DISTINCT, 48, 32), 0);
+    std::vector<unsigned char> strip = encodesurface(48, 32);
+    LZWDECODED d = lzwdecode(strip.data(), strip.size());
+    ASSERT_EQ(d.error, "");
+    ASSERT_EQ(d.bytes.size(), 4608u);
+    EXPECT_EQ(std::memcmp(d.bytes.data(), headless_pixels(), 4608), 0);
+    EXPECT_EQ(d.clears, 2);
+
+    ASSERT_EQ(d.codes[0].code, 256);
+    EXPECT_EQ(d.codes[0].width, 9);
+    ASSERT_EQ(d.codes[1].code, 0);
+    ASSERT_EQ(d.codes[2].code, 258);
+    int k = 0;               /* codes since the last Clear */
+    size_t byte = 3;         /* the byte the next single-byte code stands for */
+    for (size_t n = 1; n + 1 < d.codes.size(); n++) {
+        const LZWCODE &c = d.codes[n];
+        if (c.code == 256) {
+            SCOPED_TRACE("Clear after " + std::to_string(k) + " codes");
+            EXPECT_EQ(257 + k, 4093);    /* right after entry 4093 */
+            EXPECT_EQ(c.width, 12);
+            k = 0;
+            continue;
+        }
+        k++;
+        SCOPED_TRACE("code " + std::to_string(k) + " after a Clear");
+        EXPECT_EQ(c.width, widthofcode(k));
+        if (n > 2) {
+            EXPECT_EQ(c.code, d.bytes[byte]);
+            byte++;
+        }
+    }
+    /* Widths seen around each switch. */
+    EXPECT_EQ(d.codes[254].width, 9);    /* written while entry 511 is added */
+    EXPECT_EQ(d.codes[255].width, 10);
+    EXPECT_EQ(d.codes[766].width, 10);   /* entry 1023 */
+    EXPECT_EQ(d.codes[767].width, 11);
+    EXPECT_EQ(d.codes[1790].width, 11);  /* entry 2047 */
+    EXPECT_EQ(d.codes[1791].width, 12);
+}
+
+TEST(LzwEndOfStrip, TheFinalCodeTakesATableStepThatCanWidenOrClearBeforeEndOfInformation)
+{
+    /* n bytes of the distinct sequence give n - 2 table entries before the
+       final code; the final code's own step then brings the next free code
+       to 258 + n - 1. */
+    struct {
+        int width, height;
+        int eoiwidth;     /* width of End of Information */
+        int clears;       /* Clear codes in the stream */
+    } cases[] = {
+        {84, 1, 9, 1},     /* 252 bytes: next free 509 */
+        {85, 1, 10, 1},    /* 255 bytes: step to 512 widens End of Information */
+        {341, 1, 11, 1},   /* 1023 bytes: step to 1280 */
+        {1279, 1, 9, 2},   /* 3837 bytes: step to 4094 puts a Clear before it */
+        {1278, 1, 12, 1},  /* 3834 bytes: step to 4091 */
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(std::to_string(c.width * 3) + " bytes");
+        ASSERT_EQ(makesample(SAMPLE_DISTINCT, c.width, c.height), 0);
+        std::vector<unsigned char> strip = encodesurface(c.width, c.height);
+        LZWDECODED d = lzwdecode(strip.data(), strip.size());
+        ASSERT_EQ(d.error, "");
+        size_t raw = (size_t)c.width * c.height * 3;
+        ASSERT_EQ(d.bytes.size(), raw);
+        EXPECT_EQ(std::memcmp(d.bytes.data(), headless_pixels(), raw), 0);
+        EXPECT_EQ(d.codes.back().code, 257);
+        EXPECT_EQ(d.codes.back().width, c.eoiwidth);
+        EXPECT_EQ(d.clears, c.clears);
+        EXPECT_EQ(strip.size(), (d.endbit / 16 + 1) * 2);
+    }
+}
+
+TEST(LzwTable, ResetsKeepTheSingleBytesAndEmptyTheRest)
+{
+    LZWinit(0);
+    EXPECT_EQ(entrytotal, 258);
+    EXPECT_EQ(codebits, 0);
+    EXPECT_EQ(codebytes, 0);
+    EXPECT_EQ(codewords, 0);
+    EXPECT_EQ(codeindex, 0);
+    for (int k : {0, 65, 255, 256, 257}) {
+        EXPECT_EQ(table[k].index, k);
+        EXPECT_EQ(table[k].basecode, k);
+        EXPECT_EQ(table[k].K, 5000);
+    }
+    for (int k : {258, 1000, 4095}) {
+        EXPECT_EQ(table[k].index, k);
+        EXPECT_EQ(table[k].basecode, 5000);
+        EXPECT_EQ(table[k].K, 5000);
+    }
+}
+
+}
