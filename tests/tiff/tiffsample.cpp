@@ -1,0 +1,133 @@
+/*
+ * tiffsample.cpp - writes sample pictures as TIFF files for the checks
+ * with libtiff's tools and PIL.
+ *
+ *   tiffsample KIND WIDTH HEIGHT OUTBASE [--graph] [--unlimited]
+ *
+ * KIND is a synthetic picture (black, smooth, noise, palette, distinct) or
+ * "render:N", a render of formula N with its built-in settings (--graph:
+ * with the real-axis graph beside a 600 x 600 image, saved 1300 wide).
+ * Writes OUTBASE.rgb (the surface bytes that are saved), OUTBASE-1.tif and
+ * OUTBASE-5.tif (uncompressed and LZW), and prints one line with the two
+ * codes writetiff returned.
+ *
+ * --unlimited writes the LZW file with the encoder called directly and no
+ * size limit, for pictures LZW cannot shrink whose code streams are still
+ * worth decoding.
+ */
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "common/LumoIO.h"
+#include "common/platform.h"
+#include "formulas/formulas.h"
+#include "headless/headless.h"
+#include "render/driver.h"
+#include "render/settings.h"
+#include "sampleimages.h"
+#include "tiff/TIFFSAVE_No_Metadata_VC.h"
+#include "tiff/tiffheader.h"
+
+/* Renders formula f row by row, the way the window program does. */
+static int render(int f, int width, int height, int withgraph)
+{
+    initsettings();
+    fillfactorial();
+    InitFormula(f);
+    formula = f;
+    xres = width;
+    yres = height;
+    graphflag = withgraph && width == 600 && height == 600;
+    if (headless_createsurface(graphflag ? 1300 : width, height) != 0)
+        return 1;
+    j = 0;
+    okrender = 1;
+    while (okrender)
+        driver();
+    return 0;
+}
+
+/* The LZW file through the encoder alone, with no limit on the output. */
+static int savelzwunlimited(const char *name)
+{
+    FILE *file = std::fopen(name, "wb");
+    if (file == nullptr)
+        return 1;
+    unsigned char header[TIFF_HEADERBYTES];
+    int64_t raw = (int64_t)xres * 3 * yres;
+    maketiffheader(header, xres, yres, TIFF_LZW, (unsigned int)raw);
+    bytelimit = raw * 4;
+    std::vector<uint16_t> words((size_t)LZWbufferwords(bytelimit), 0);
+    codebuffer = words.data();
+    int result = std::fwrite(header, 1, sizeof header, file) == sizeof header ? 0 : 3;
+    LZWinit(0);
+    for (int row = 0; row < yres && result == 0; row++)
+        for (int column = 0; column < xres && result == 0; column++)
+            result = LZWcompress(column, row, file) != 0 ? 4 : 0;
+    codebuffer = nullptr;
+    if (std::fclose(file) != 0 && result == 0)
+        result = 3;
+    return result;
+}
+
+int main(int argc, char **argv)
+{
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: tiffsample KIND WIDTH HEIGHT OUTBASE [--graph] [--unlimited]\n");
+        return 2;
+    }
+    int width = std::atoi(argv[2]), height = std::atoi(argv[3]);
+    std::string base = argv[4];
+    int withgraph = 0, unlimited = 0;
+    for (int k = 5; k < argc; k++) {
+        withgraph |= std::strcmp(argv[k], "--graph") == 0;
+        unlimited |= std::strcmp(argv[k], "--unlimited") == 0;
+    }
+    headless_messagestream(nullptr);
+
+    int made;
+    if (std::strncmp(argv[1], "render:", 7) == 0) {
+        made = render(std::atoi(argv[1] + 7), width, height, withgraph);
+        /* What the save command does while the graph is shown. */
+        if (graphflag)
+            xres = 1300;
+    } else {
+        int kind = samplekind(argv[1]);
+        if (kind < 0) {
+            std::fprintf(stderr, "tiffsample: unknown kind %s\n", argv[1]);
+            return 2;
+        }
+        made = makesample(kind, width, height);
+        xres = width;
+        yres = height;
+    }
+    if (made != 0) {
+        std::fprintf(stderr, "tiffsample: no memory for the picture\n");
+        return 1;
+    }
+
+    /* The saved bytes: xres columns of every row of the surface. */
+    FILE *rgb = std::fopen((base + ".rgb").c_str(), "wb");
+    if (rgb == nullptr)
+        return 1;
+    const unsigned char *p = headless_pixels();
+    for (int row = 0; row < yres; row++)
+        std::fwrite(p + (size_t)row * surface_width() * 3, 1, (size_t)xres * 3, rgb);
+    if (std::fclose(rgb) != 0)
+        return 1;
+
+    LumoIO::strcpy_s(tifffile, sizeof tifffile, (base + "-1.tif").c_str());
+    int plain = writetiff(1);
+    int lzw;
+    if (unlimited) {
+        lzw = savelzwunlimited((base + "-5.tif").c_str());
+    } else {
+        LumoIO::strcpy_s(tifffile, sizeof tifffile, (base + "-5.tif").c_str());
+        lzw = writetiff(5);
+    }
+    std::printf("%d %d %s\n", plain, lzw, headless_lastmessage());
+    return 0;
+}
