@@ -1,0 +1,104 @@
+/*
+ * LumoDomainColoring.h - the chief header of the Windows program: the
+ * front end's globals, records and functions, and the core headers it
+ * builds on (settings, formulas, renderer, TIFF writer, platform seam).
+ *
+ * The program is a single window on a single thread.  All state is in
+ * process-wide globals, admitted openly: the settings live in render/,
+ * the window-system handles and the save-dialog record here.
+ */
+#ifndef LUMO_DOMAINCOLORING_H
+#define LUMO_DOMAINCOLORING_H
+
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+
+#include "common/LumoIO.h"
+#include "common/platform.h"
+#include "formulas/formulas.h"
+#include "render/driver.h"
+#include "render/settings.h"
+#include "resources/resource.h"
+#include "tiff/TIFFSAVE_No_Metadata_VC.h"
+
+/* --- window-system handles ---------------------------------------------- */
+
+extern HINSTANCE g_hInstance;
+extern HWND g_hWnd;             /* null until CreateWindowExA has returned */
+extern HACCEL g_hAccel;
+extern HMENU g_hMenu;
+extern HBRUSH g_BlackBrush, g_GreyBrush;
+
+/* The off-screen image: a memory DC holding a 24-bit top-down DIB section.
+   The platform seam reads and writes surfacebits directly; GDI draws the
+   graph lines into the same bits through g_vhdc. */
+extern HDC g_vhdc;
+extern HBITMAP g_hBitmap;
+extern unsigned char *surfacebits;
+extern int surfacewidth, surfaceheight, surfacestride;
+
+/* --- start-up ------------------------------------------------------------ */
+
+extern int xscreen, yscreen;
+extern int oksplash;
+extern char szWinName[];
+extern char szSplashWinName[];
+extern const char *const errormessage[3];
+
+/* The save-file dialog's record and buffers (tifffile is the TIFF
+   writer's). */
+extern OPENFILENAMEA stiffn;
+extern char tifffiletitle[260];
+extern char tifffilter[27];
+extern char tifftitle[37];
+extern char tiffdefext[5];
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE previous, LPSTR commandline, int show);
+int InitWindowClass(HINSTANCE instance);
+int CreateMainWindow(HINSTANCE instance, int show);
+int initgraphics(HWND window);
+int splash(HWND owner);
+LRESULT CALLBACK SplashWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+void InitOpenFile();
+unsigned ProgramDriver();
+
+/* --- the off-screen image ------------------------------------------------ */
+
+/* Makes a new width x height surface compatible with the window, filled
+   black, and puts it in place of the old one.  Returns 0, or 1 when it
+   cannot be made; the old surface then stays as it was. */
+int createsurface(HWND window, int width, int height);
+/* Releases the surface; afterwards there is none (width and height 0). */
+void releasesurface();
+
+/* --- the main window and its commands ------------------------------------ */
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
+/* Colour-map (140..144), absolute-value (150, 151) and grid (160..163)
+   commands: settings and menu marks. */
+void colormapcommand(HWND window, int id);
+void absvaluecommand(HWND window, int id);
+void gridcommand(int id);
+/* The save flow of command 100 with a TIFF compression code (1 or 5). */
+void savecommand(HWND window, int compression);
+/* Applies an accepted parameters dialog; oldxres, oldyres are the image
+   size from before the dialog. */
+void parametersaccepted(HWND window, int oldxres, int oldyres);
+
+/* Texts of the About box and of the absolute-value help box. */
+extern const char abouttext[];
+extern const char absvaluehelp[];
+
+/* --- dialogs -------------------------------------------------------------- */
+
+INT_PTR CALLBACK FormulaDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK ParamDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK DebugDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+
+#endif
