@@ -1,0 +1,161 @@
+/*
+ * eval.cpp - `lumo formulas` lists the function table; `lumo eval`
+ * evaluates one formula at the points read from standard input, one
+ * "x y" line each, and prints "wx wy result" per point.
+ */
+#include <cstdio>
+#include <cstring>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "common/LumoIO.h"
+#include "formulas/formulas.h"
+#include "render/params.h"
+
+static const char evalusage[] =
+    "usage: lumo eval --formula N [--maxiter N] [--bailout X] [--exponent X]\n"
+    "                 [--julia CX CY] [--escape 0|1|2] [--yside H] [--yres N]\n"
+    "Reads lines \"x y\" from standard input and prints \"wx wy result\" for each.\n";
+
+/* Prints the formula numbers with their labels, and the product's note
+   under its line. */
+int cmd_formulas(int argc, char **argv)
+{
+    if (argc > 0) {
+        std::fprintf(stderr, "lumo formulas: unexpected argument '%s'\n", argv[0]);
+        return 2;
+    }
+    for (int k = 0; k < NFORMULAS; k++) {
+        std::printf("%2d  %s\n", k, formulalabel[k]);
+        if (fpointer[k] == product)
+            std::printf("      %s\n", productnote);
+    }
+    return 0;
+}
+
+/* Splits a line into exactly two numbers x and y separated by blanks;
+   returns 1 when that is what the line holds. */
+static int readpoint(char *line, double *x, double *y)
+{
+    const char *blanks = " \t\r\n\v\f";
+    char *words[3];
+    int count = 0;
+    for (char *word = std::strtok(line, blanks); word != nullptr;
+         word = std::strtok(nullptr, blanks)) {
+        if (count == 3)
+            break;
+        words[count++] = word;
+    }
+    return count == 2 && parsenumber(words[0], x) && parsenumber(words[1], y);
+}
+
+/* Cuts a line short for quoting in a message and drops its line end. */
+static void quoteline(const char *line, char *quote, size_t size)
+{
+    LumoIO::strcpy_s(quote, size, line);
+    quote[std::strcspn(quote, "\r\n")] = '\0';
+}
+
+/* Reads the points and prints their values: 0, 2 on a bad line (the lines
+   before it are printed), 1 when the output cannot be written. */
+static int evaluatelines(FORMULA f)
+{
+    char line[4096];
+    char quote[64];
+    long number = 0;
+    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+        number++;
+        size_t length = std::strlen(line);
+        if (length == sizeof line - 1 && line[length - 1] != '\n') {
+            std::fprintf(stderr, "lumo eval: line %ld is longer than %d characters\n",
+                         number, (int)sizeof line - 2);
+            return 2;
+        }
+        quoteline(line, quote, sizeof quote);
+        double x, y;
+        if (!readpoint(line, &x, &y)) {
+            std::fprintf(stderr, "lumo eval: line %ld: expected two numbers \"x y\", got '%s'\n",
+                         number, quote);
+            return 2;
+        }
+        /* gamma_fractal's early exit leaves w unwritten. */
+        double wx = 0.0, wy = 0.0;
+        int result = f(x, y, &wx, &wy);
+        std::printf("%.17g %.17g %d\n", wx, wy, result);
+    }
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        std::fprintf(stderr, "lumo eval: cannot write the results\n");
+        return 1;
+    }
+    return 0;
+}
+
+/* Reports an option whose value is missing or not of the kind it needs. */
+static int badvalue(const char *option, const char *value, const char *needs)
+{
+    if (value == nullptr)
+        std::fprintf(stderr, "lumo eval: %s needs %s\n", option, needs);
+    else
+        std::fprintf(stderr, "lumo eval: %s needs %s, got '%s'\n", option, needs, value);
+    return 2;
+}
+
+int cmd_eval(int argc, char **argv)
+{
+    FRACTALOPTIONS options;
+    initfractaloptions(&options);
+    long number = -1;
+    double height = 0.0;
+    int heightset = 0;
+    long rows = 600;
+    char error[256];
+
+    for (int i = 0; i < argc;) {
+        int taken = takefractaloption(argc, argv, i, &options, error, sizeof error);
+        if (taken < 0) {
+            std::fprintf(stderr, "lumo eval: %s\n", error);
+            return 2;
+        }
+        if (taken > 0) {
+            i += taken;
+            continue;
+        }
+        const char *option = argv[i];
+        const char *value = (i + 1 < argc) ? argv[i + 1] : nullptr;
+        if (std::strcmp(option, "--formula") == 0) {
+            if (!parsewhole(value, &number) || number < 0 || number >= NFORMULAS)
+                return badvalue(option, value, "a formula number 0..30");
+        } else if (std::strcmp(option, "--yside") == 0) {
+            if (!parsefinite(value, &height) || !(height > 0.0))
+                return badvalue(option, value, "a view height above 0");
+            heightset = 1;
+        } else if (std::strcmp(option, "--yres") == 0) {
+            if (!parsewhole(value, &rows))
+                return badvalue(option, value, "a whole number");
+            if (checkresolution(rows) >= 0) {
+                char text[128];
+                paramerrorline(checkresolution(rows), text, sizeof text);
+                std::fprintf(stderr, "lumo eval: --yres %s: %s\n", value, text);
+                return 2;
+            }
+        } else if (std::strcmp(option, "--help") == 0 || std::strcmp(option, "-h") == 0) {
+            std::fputs(evalusage, stdout);
+            return 0;
+        } else {
+            std::fprintf(stderr, "lumo eval: unknown option '%s'\n", option);
+            return 2;
+        }
+        i += 2;
+    }
+    if (number < 0) {
+        std::fprintf(stderr, "lumo eval: --formula N is required (lumo formulas lists them)\n");
+        return 2;
+    }
+
+    formula = (int)number;
+    applyfractaloptions(&options, formula);
+    yside = heightset ? height : im[formula].ymax - im[formula].ymin;
+    yres = (int)rows;
+    fillfactorial();
+    return evaluatelines(fpointer[formula]);
+}

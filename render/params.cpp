@@ -1,0 +1,95 @@
+/*
+ * params.cpp - the checks and clamps of typed-in settings (see params.h).
+ */
+#include "render/params.h"
+
+const char *const paramerror[NPARAMERRORS] = {
+    "xmax must be greater than xmin\nby at least 0.00000001",
+    "ymax must be greater than ymin\nby at least 0.00000001",
+    "x / y resolution range: 32 - 9600",
+    "maximum iteration range: 1 - 1024",
+    "bailout range: 2.0 - 64.0",
+    "exponent range: 1.0 - 12.0",
+    "width range: 0.01 - 0.1",
+    "grid plane range: 2 - 50",
+};
+
+/* Orders, clamps and tests one view range; error is returned when the
+   range is too narrow. */
+static int checkrange(double *a, double *b, double low, int error)
+{
+    if (*a > *b) {
+        double t = *a;
+        *a = *b;
+        *b = t;
+    }
+    if (!(*a >= low))
+        *a = low;
+    if (*b > 20.0)
+        *b = 20.0;
+    if (!(*b - *a >= 1e-8))
+        return error;
+    return -1;
+}
+
+/* The zeta family (formulas 27..29) may look further left, to -30. */
+int checkxrange(int f, double *a, double *b)
+{
+    double low = (f >= 27 && f <= 29) ? -30.0 : -20.0;
+    return checkrange(a, b, low, 0);
+}
+
+int checkyrange(double *a, double *b)
+{
+    return checkrange(a, b, -20.0, 1);
+}
+
+int checkresolution(long value)
+{
+    return (value < 32 || value > 9600) ? 2 : -1;
+}
+
+int checkmaxiter(long value)
+{
+    return (value < 1 || value > 1024) ? 3 : -1;
+}
+
+int checkmaxsize(double value)
+{
+    return (value < 2.0 || value > 64.0) ? 4 : -1;
+}
+
+int checkexponent(double value)
+{
+    return (value < 1.0 || value > 12.0) ? 5 : -1;
+}
+
+double clampjulia(double value)
+{
+    if (value < -20.0)
+        return -20.0;
+    if (value > 20.0)
+        return 20.0;
+    return value;
+}
+
+int checkgridwidth(double value)
+{
+    return (value < 0.01 || value > 0.1) ? 6 : -1;
+}
+
+int checkgridextent(long value)
+{
+    return (value < 2 || value > 50) ? 7 : -1;
+}
+
+/* Anything not >= 0.1, text that read as 0 or a NaN included, becomes
+   0.1. */
+double clampabslimit(double value)
+{
+    if (!(value >= 0.1))
+        return 0.1;
+    if (value > 500.0)
+        return 500.0;
+    return value;
+}

@@ -1,0 +1,48 @@
+/*
+ * params.h - the bounds of the settings the user types in: the checks and
+ * clamps of the Parameters dialog, and the clamp of the abs(w) limit of the
+ * debug dialog.  Free of any user interface, so the window program and the
+ * command-line tool apply exactly the same rules.
+ *
+ * Each check returns -1 when the value is accepted, otherwise the index of
+ * its text in paramerror.  The comparisons are made in the stated forms: a
+ * bound phrased "not >= x" also catches a NaN, one phrased "below x or above
+ * y" lets it through.
+ */
+#ifndef LUMO_PARAMS_H
+#define LUMO_PARAMS_H
+
+enum { NPARAMERRORS = 8 };
+
+/* The texts of the "Parameter Error" message box. */
+extern const char *const paramerror[NPARAMERRORS];
+
+/* x range of formula f: swaps a > b, clamps a up to -30 (formulas 27..29)
+   or -20 and b down to 20, then needs b - a >= 1e-8 (error 0).  a and b
+   come back swapped and clamped; the caller stores them when accepted. */
+int checkxrange(int f, double *a, double *b);
+
+/* y range: the same with -20 .. 20 for every formula (error 1). */
+int checkyrange(double *a, double *b);
+
+/* Image width or height, 32 .. 9600 (error 2). */
+int checkresolution(long value);
+
+/* Fractal parameters: iteration limit 1 .. 1024 (error 3), bailout
+   2.0 .. 64.0 (error 4), exponent 1.0 .. 12.0 (error 5). */
+int checkmaxiter(long value);
+int checkmaxsize(double value);
+int checkexponent(double value);
+
+/* A part of the Julia constant, clamped into -20 .. 20; never an error. */
+double clampjulia(double value);
+
+/* Square-grid line width 0.01 .. 0.1 (error 6) and extent 2 .. 50
+   (error 7). */
+int checkgridwidth(double value);
+int checkgridextent(long value);
+
+/* The abs(w) limit of the debug dialog, clamped into 0.1 .. 500. */
+double clampabslimit(double value);
+
+#endif
