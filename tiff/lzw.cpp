@@ -15,7 +15,7 @@
  * Information, a word of zeros when that code ended exactly on a word
  * boundary.
  *
- * Strings are looked up through a small hash index of (prefix code, byte)
+ * Strings are looked up through a hash index of (prefix code, byte)
  * -> code over table.  Each such pair is in the table at most once, so the
  * index finds the very entry a scan of the table would find.
  */
@@ -31,38 +31,31 @@ TABLE W;
 int entrytotal;
 int codebits;
 
-/* The hash index: codes of table entries, 0 for a free slot (no entry
-   below 258 is ever indexed).  Twice the table size keeps the chains short;
-   linear probing. */
-enum { INDEXBITS = 13, INDEXSIZE = 1 << INDEXBITS };
-static uint16_t lookup[INDEXSIZE];
+/* The hash index: one slot per string, (prefix code << 8 | byte) << 12 |
+   code, 0 for a free slot (every indexed code is 258 or more, so a used
+   slot is never 0).  Eight times the table size keeps nearly every search
+   to one or two probes (linear probing); the slots taken are listed, so a
+   Clear frees just those. */
+enum { INDEXBITS = 15, INDEXSIZE = 1 << INDEXBITS };
+static uint32_t lookup[INDEXSIZE];
+static uint16_t takenslots[LZW_TABLESIZE];
+static int ntaken;
 
-/* Where the chain for (basecode, K) starts. */
-static unsigned int slotof(unsigned int basecode, unsigned int K)
+/* Where the search for a key starts. */
+static unsigned int slotof(uint32_t key)
 {
-    return (((basecode << 8) | K) * 2654435761u) >> (32 - INDEXBITS);
+    return (key * 2654435761u) >> (32 - INDEXBITS);
 }
 
-/* The code of the string basecode + K, or 0 when it is not in the table. */
-static int findentry(unsigned int basecode, unsigned int K)
+/* Empties the index: all of it for a new image, else the slots taken. */
+static void clearindex(int all)
 {
-    for (unsigned int s = slotof(basecode, K);; s = (s + 1) & (INDEXSIZE - 1)) {
-        unsigned int m = lookup[s];
-        if (m == 0)
-            return 0;
-        if (table[m].basecode == basecode && table[m].K == K)
-            return (int)m;
-    }
-}
-
-/* Makes the string W + K the table entry entrytotal. */
-static void addentry(unsigned int K)
-{
-    table[entrytotal] = {(uint16_t)entrytotal, W.index, (uint16_t)K};
-    unsigned int s = slotof(W.index, K);
-    while (lookup[s] != 0)
-        s = (s + 1) & (INDEXSIZE - 1);
-    lookup[s] = (uint16_t)entrytotal;
+    if (all)
+        std::memset(lookup, 0, sizeof lookup);
+    else
+        for (int k = 0; k < ntaken; k++)
+            lookup[takenslots[k]] = 0;
+    ntaken = 0;
 }
 
 /* Starts a new image (index 0) or a fresh string table after a Clear code. */
@@ -78,7 +71,7 @@ void LZWinit(int index)
     }
     for (int k = LZW_FIRSTFREE; k < LZW_TABLESIZE; k++)
         table[k] = {(uint16_t)k, LZW_EMPTY, LZW_EMPTY};
-    std::memset(lookup, 0, sizeof lookup);
+    clearindex(index == 0);
     entrytotal = LZW_FIRSTFREE;
     codebits = 0;
 }
@@ -96,26 +89,6 @@ static int tablestep()
         LZWinit(1);
     }
     return 0;
-}
-
-/* Extends the current string by byte K, or writes its code and starts a new
-   string at K when the longer one is not in the table yet. */
-static int addbyte(unsigned int K)
-{
-    if (W.index == LZW_EMPTY) {
-        W = {(uint16_t)K, (uint16_t)K, LZW_EMPTY};
-        return 0;
-    }
-    int m = findentry(W.basecode, K);
-    if (m != 0) {
-        W = {(uint16_t)m, (uint16_t)m, (uint16_t)K};
-        return 0;
-    }
-    addentry(K);
-    if (writeLZWcode(table[W.index].index) != 0)
-        return 1;
-    W = {(uint16_t)K, (uint16_t)K, LZW_EMPTY};
-    return tablestep();
 }
 
 /* Puts a 32-bit number into 4 bytes, least significant first. */
@@ -145,19 +118,46 @@ static int finishstrip(FILE *file)
     return 0;
 }
 
-/* Encodes the red, green and blue bytes of pixel (i, j); the strip is one
-   byte sequence, so the current string runs on across pixels and rows. */
+/* Encodes the red, green and blue bytes of pixel (i, j).  The strip is one
+   byte sequence, so the current string W runs on across pixels and rows;
+   it is kept in locals while the three bytes are added. */
 int LZWcompress(int i, int j, FILE *file)
 {
+    unsigned int color = surface_getpixel(i, j);
+    int n = 0;
     if (i == 0 && j == 0) {
         if (writeLZWcode(LZW_CLEAR) != 0)
             return 1;
-        W.index = LZW_EMPTY;
+        W = {(uint16_t)(color & 0xff), (uint16_t)(color & 0xff), LZW_EMPTY};
+        n = 1;
     }
-    unsigned int color = surface_getpixel(i, j);
-    if (addbyte(color & 0xff) != 0 || addbyte((color >> 8) & 0xff) != 0 ||
-        addbyte((color >> 16) & 0xff) != 0)
-        return 1;
+    unsigned int w = W.index, lastK = W.K;
+    for (; n < 3; n++) {
+        unsigned int K = (color >> (8 * n)) & 0xff;
+        uint32_t key = w << 8 | K;
+        unsigned int s = slotof(key);
+        uint32_t slot;
+        while ((slot = lookup[s]) != 0 && slot >> 12 != key)
+            s = (s + 1) & (INDEXSIZE - 1);
+        if (slot != 0) {
+            /* The string W + K is in the table: it becomes W. */
+            w = slot & 0xfff;
+            lastK = K;
+            continue;
+        }
+        /* It is not: it takes the free slot that ended the search, the code
+           of W goes out, and K starts the next string. */
+        table[entrytotal] = {(uint16_t)entrytotal, (uint16_t)w, (uint16_t)K};
+        lookup[s] = key << 12 | (uint32_t)entrytotal;
+        takenslots[ntaken++] = (uint16_t)s;
+        if (writeLZWcode(table[w].index) != 0)
+            return 1;
+        w = K;
+        lastK = LZW_EMPTY;
+        if (tablestep() != 0)
+            return 1;
+    }
+    W = {(uint16_t)w, (uint16_t)w, (uint16_t)lastK};
     if (i == xres - 1 && j == yres - 1)
         return finishstrip(file);
     return 0;
