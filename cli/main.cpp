@@ -22,6 +22,8 @@ int main(int argc, char **argv)
         return cmd_formulas(argc - 2, argv + 2);
     if (std::strcmp(command, "eval") == 0)
         return cmd_eval(argc - 2, argv + 2);
+    if (std::strcmp(command, "render") == 0)
+        return cmd_render(argc - 2, argv + 2);
     if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
         std::fputs(usage, stdout);
         return 0;

@@ -1,0 +1,372 @@
+/*
+ * render.cpp - `lumo render`: renders one image without a window and saves
+ * it as a TIFF file, as the window program would save it.
+ *
+ * The options set what the window program's menus and dialogs set, with
+ * their rules: values the dialogs clamp are clamped silently, values they
+ * refuse are refused with the dialog's own text (exit status 2), and a
+ * failed save gives the save error text (exit status 1).  Every check runs
+ * before anything is rendered, so nothing is written on any error.
+ */
+#include <cstdio>
+#include <cstring>
+#include <thread>
+
+#include <unistd.h>
+
+#include "cli/commands.h"
+#include "cli/options.h"
+#include "cli/parallel.h"
+#include "common/LumoIO.h"
+#include "formulas/formulas.h"
+#include "headless/headless.h"
+#include "render/driver.h"
+#include "render/params.h"
+#include "render/settings.h"
+#include "tiff/TIFFSAVE_No_Metadata_VC.h"
+
+static const char renderusage[] =
+    "usage: lumo render -o FILE [--formula N] [--view XMIN XMAX YMIN YMAX]\n"
+    "                   [--size W H] [--map 0..6] [--grid none|square|phase|both]\n"
+    "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
+    "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
+    "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
+    "                   [--graph] [--lzw] [--report-max] [--threads N]\n"
+    "Maps: 0 Continuous, 1 Cyclic - Modular, 2 Cyclic - Angular, 3 Cyclic - Both,\n"
+    "      4 Cyclic - 3-D, 5 Absolute Value greyscale, 6 Absolute Value colour.\n"
+    "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
+    "          all hardware threads.\n";
+
+static const long MAXTHREADS = 256;
+
+/* Everything the command line can set; -1 (or a clear flag) where it was
+   not given, so the formula's own setting stays. */
+struct RENDEROPTIONS {
+    const char *output;
+    long formula;
+    int viewset;
+    double view[4];
+    long width, height;
+    long map;
+    long grid;              /* square + 2 * phase */
+    long brightness;
+    int abslimitset;
+    double abslimit;
+    int gridwidthset;
+    double gridwidth;
+    int gridextentset;
+    long gridextent;
+    int graph;
+    int lzw;
+    int reportmax;
+    long threads;
+    FRACTALOPTIONS fractal;
+    char fractalerror[256];  /* the first refused fractal value */
+};
+
+/* Prints one line of complaint and gives the exit status for bad input. */
+static int badinput(const char *text)
+{
+    std::fprintf(stderr, "lumo render: %s\n", text);
+    return 2;
+}
+
+/* Prints a refused value with the dialog's text for its bound. */
+static int refused(const char *option, int error)
+{
+    char line[128], text[160];
+    paramerrorline(error, line, sizeof line);
+    LumoIO::sprintf_s(text, sizeof text, "%s: %s", option, line);
+    return badinput(text);
+}
+
+/* Complains about an option whose value is missing or malformed. */
+static int needs(const char *option, const char *value, const char *what)
+{
+    char text[300];
+    if (value == nullptr)
+        LumoIO::sprintf_s(text, sizeof text, "%s needs %s", option, what);
+    else
+        LumoIO::sprintf_s(text, sizeof text, "%s needs %s, got '%s'", option, what, value);
+    return badinput(text);
+}
+
+/* Reads a whole number lo..hi at argv[i]; 0 when it is not one. */
+static int wholein(const char *text, long lo, long hi, long *value)
+{
+    return parsewhole(text, value) && *value >= lo && *value <= hi;
+}
+
+/* Takes the option at argv[i] with its values; returns the number of
+   arguments used, or -1 after complaining (exit status 2). */
+static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
+{
+    const char *opt = argv[i];
+    const char *a1 = i + 1 < argc ? argv[i + 1] : nullptr;
+    const char *a2 = i + 2 < argc ? argv[i + 2] : nullptr;
+
+    char error[256];
+    int took = takefractaloption(argc, argv, i, &o->fractal, error, sizeof error);
+    if (took > 0)
+        return took;
+    if (took < 0) {
+        /* A well-formed value out of its bound waits its turn among the
+           checks below, so that errors come in the Parameters dialog's
+           order; a missing or malformed value is refused at once. */
+        int values = std::strcmp(opt, "--julia") == 0 ? 2 : 1;
+        double x;
+        if (!parsenumber(a1, &x) || (values == 2 && !parsenumber(a2, &x))) {
+            badinput(error);
+            return -1;
+        }
+        if (o->fractalerror[0] == '\0')
+            LumoIO::strcpy_s(o->fractalerror, sizeof o->fractalerror, error);
+        return 1 + values;
+    }
+
+    if (std::strcmp(opt, "-o") == 0) {
+        if (a1 == nullptr || a1[0] == '\0')
+            return needs(opt, a1, "a file name"), -1;
+        o->output = a1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--formula") == 0) {
+        if (!wholein(a1, 0, NFORMULAS - 1, &o->formula))
+            return needs(opt, a1, "a formula number 0..30"), -1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--view") == 0) {
+        for (int k = 0; k < 4; k++) {
+            const char *v = i + 1 + k < argc ? argv[i + 1 + k] : nullptr;
+            if (!parsenumber(v, &o->view[k]))
+                return needs(opt, v, "four numbers XMIN XMAX YMIN YMAX"), -1;
+        }
+        o->viewset = 1;
+        return 5;
+    }
+    if (std::strcmp(opt, "--size") == 0) {
+        if (!parsewhole(a1, &o->width))
+            return needs(opt, a1, "two whole numbers W H"), -1;
+        if (!parsewhole(a2, &o->height))
+            return needs(opt, a2, "two whole numbers W H"), -1;
+        return 3;
+    }
+    if (std::strcmp(opt, "--map") == 0) {
+        if (!wholein(a1, 0, 6, &o->map))
+            return needs(opt, a1, "a colour map 0..6"), -1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--grid") == 0) {
+        static const char *const names[4] = {"none", "square", "phase", "both"};
+        for (long k = 0; k < 4 && a1 != nullptr; k++) {
+            if (std::strcmp(a1, names[k]) == 0) {
+                o->grid = k;
+                return 2;
+            }
+        }
+        return needs(opt, a1, "none, square, phase or both"), -1;
+    }
+    if (std::strcmp(opt, "--brightness") == 0) {
+        if (!wholein(a1, 1, 3, &o->brightness))
+            return needs(opt, a1, "1, 2 or 3"), -1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--abs-limit") == 0) {
+        if (!parsenumber(a1, &o->abslimit))
+            return needs(opt, a1, "a number"), -1;
+        o->abslimitset = 1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--grid-width") == 0) {
+        if (!parsefinite(a1, &o->gridwidth))
+            return needs(opt, a1, "a number"), -1;
+        o->gridwidthset = 1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--grid-extent") == 0) {
+        if (!parsewhole(a1, &o->gridextent))
+            return needs(opt, a1, "a whole number"), -1;
+        o->gridextentset = 1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--threads") == 0) {
+        if (!wholein(a1, 1, MAXTHREADS, &o->threads))
+            return needs(opt, a1, "a number of threads 1..256"), -1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--graph") == 0)
+        return o->graph = 1, 1;
+    if (std::strcmp(opt, "--lzw") == 0)
+        return o->lzw = 1, 1;
+    if (std::strcmp(opt, "--report-max") == 0)
+        return o->reportmax = 1, 1;
+
+    char text[300];
+    LumoIO::sprintf_s(text, sizeof text, "unknown option '%s' (lumo render --help lists them)", opt);
+    badinput(text);
+    return -1;
+}
+
+/* Reads the command line into o; returns 0, or the exit status after a
+   complaint. */
+static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
+{
+    std::memset(o, 0, sizeof *o);
+    o->formula = 3;
+    o->width = o->height = 600;
+    o->map = o->grid = o->brightness = -1;
+    unsigned int hardware = std::thread::hardware_concurrency();
+    o->threads = hardware == 0 ? 1 : (hardware > (unsigned)MAXTHREADS ? MAXTHREADS : (long)hardware);
+    initfractaloptions(&o->fractal);
+
+    for (int i = 0; i < argc;) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            std::fputs(renderusage, stdout);
+            return -1;
+        }
+        int took = takeoption(argc, argv, i, o);
+        if (took < 0)
+            return 2;
+        i += took;
+    }
+    if (o->output == nullptr)
+        return badinput("-o FILE is required (lumo render --help lists the options)");
+    if (std::strlen(o->output) >= sizeof tifffile)
+        return badinput("the file name is longer than 259 characters");
+    return 0;
+}
+
+/* The checks of the Parameters and Debug dialogs, in the dialog's order,
+   and the map and grid rule of the menu.  Clamped values are written back
+   into o.  Returns 0, or the exit status after a complaint. */
+static int checkoptions(RENDEROPTIONS *o)
+{
+    int f = (int)o->formula;
+    if (o->viewset) {
+        int error = checkxrange(f, &o->view[0], &o->view[1]);
+        if (error >= 0)
+            return refused("--view", error);
+        error = checkyrange(&o->view[2], &o->view[3]);
+        if (error >= 0)
+            return refused("--view", error);
+    }
+    int error = checkresolution(o->width);
+    if (error < 0)
+        error = checkresolution(o->height);
+    if (error >= 0)
+        return refused("--size", error);
+    if (o->fractalerror[0] != '\0')
+        return badinput(o->fractalerror);
+    if (o->gridwidthset && checkgridwidth(o->gridwidth) >= 0)
+        return refused("--grid-width", checkgridwidth(o->gridwidth));
+    if (o->gridextentset && checkgridextent(o->gridextent) >= 0)
+        return refused("--grid-extent", checkgridextent(o->gridextent));
+    if (o->abslimitset)
+        o->abslimit = clampabslimit(o->abslimit);
+
+    /* The menu greys the grids under Cyclic - 3-D: asking for both is a
+       contradiction, not something to guess about. */
+    if (o->grid > 0 && o->map == GRADIENT_3D)
+        return badinput("the Cyclic - 3-D map (--map 4) shows no grids: "
+                        "leave out --grid or give --grid none");
+    if (o->grid > 0 && o->map < 0 && im[f].gradient == GRADIENT_3D) {
+        char text[200];
+        LumoIO::sprintf_s(text, sizeof text,
+                          "formula %d uses the Cyclic - 3-D map, which shows no grids: "
+                          "choose another --map to show grids", f);
+        return badinput(text);
+    }
+    return 0;
+}
+
+/* Makes the formula current with its defaults and lays the options over
+   them, as the menus and dialogs of the window program would. */
+static void applyoptions(const RENDEROPTIONS *o)
+{
+    fillfactorial();
+    initsettings();
+    formula = (int)o->formula;
+    InitFormula(formula);
+    int f = formula;
+
+    if (o->viewset) {
+        xmin[f] = o->view[0];
+        xmax[f] = o->view[1];
+        ymin[f] = o->view[2];
+        ymax[f] = o->view[3];
+    }
+    xres = (int)o->width;
+    yres = (int)o->height;
+    if (o->map >= 0)
+        gradient[f] = (int)o->map;
+    if (gradient[f] == GRADIENT_3D)
+        squaregridflag[f] = phasegridflag[f] = 0;
+    if (o->grid >= 0) {
+        squaregridflag[f] = (int)(o->grid & 1);
+        phasegridflag[f] = (int)(o->grid >> 1);
+    }
+    if (o->brightness >= 0) {
+        brightness[f] = (int)o->brightness;
+        V[f] = (3 - brightness[f]) * 0.5;
+    }
+    applyfractaloptions(&o->fractal, f);
+    if (o->abslimitset)
+        abslimitimage[f] = o->abslimit;
+    if (o->gridwidthset)
+        GW = o->gridwidth;
+    if (o->gridextentset)
+        GP = (int)o->gridextent;
+    displaylimitflag = o->reportmax;
+    /* With --graph, as after the window program's size change: the graph
+       strip exactly for a 600 x 600 image.  Without it the surface has no
+       strip: should the render start switch the graph on for a 600 x 600
+       view of the axis, it is drawn beyond the surface's edge and is not
+       saved. */
+    graphflag = (o->graph && xres == 600 && yres == 600) ? 1 : 0;
+}
+
+/* Saves the image, 1300 wide with the graph strip when the graph was
+   asked for and shown; returns 0 or the save error code. */
+static int saveimage(const RENDEROPTIONS *o)
+{
+    LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
+    int savedxres = xres;
+    if (o->graph && graphflag)
+        xres = 1300;
+    int code = writetiff(o->lzw ? TIFF_LZW : TIFF_UNCOMPRESSED);
+    xres = savedxres;
+    return code;
+}
+
+int cmd_render(int argc, char **argv)
+{
+    RENDEROPTIONS o;
+    int status = parseoptions(argc, argv, &o);
+    if (status < 0)
+        return 0;
+    if (status == 0)
+        status = checkoptions(&o);
+    if (status != 0)
+        return status;
+
+    applyoptions(&o);
+    if (headless_createsurface(graphflag ? 1300 : xres, yres) != 0) {
+        std::fprintf(stderr, "lumo render: not enough memory for a %d x %d image\n", xres, yres);
+        return 1;
+    }
+
+    /* The |w| report is the render's only message: it goes to standard
+       output; the save's messages go to standard error. */
+    headless_messagestream(stdout);
+    renderimage((int)o.threads, isatty(2));
+    std::fflush(stdout);
+    headless_messagestream(stderr);
+
+    int code = saveimage(&o);
+    headless_freesurface();
+    if (code != 0) {
+        std::fprintf(stderr, "lumo render: %s\n", saveerror[code - 1]);
+        return 1;
+    }
+    return 0;
+}
