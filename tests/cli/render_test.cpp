@@ -259,12 +259,4 @@ TEST_F(LumoRender, FailedSavesLeaveNothingBehind)
     EXPECT_FALSE(exists(file("short.tif")));
 }
 
-TEST_F(LumoRender, LzwFileIsSmallerAndDistinct)
-{
-    std::string plain = render("plain.tif", {"--graph"});
-    std::string lzw = render("lzw.tif", {"--graph", "--lzw"});
-    EXPECT_LT(lzw.size(), plain.size());
-    EXPECT_EQ(lzw.substr(0, 4), std::string("II*\0", 4));
-}
-
 }

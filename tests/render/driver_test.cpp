@@ -139,17 +139,4 @@ TEST_F(RenderTest, UnwrittenValueCountsAsZero)
     EXPECT_EQ(absmax, 0.0);
 }
 
-TEST_F(RenderTest, RowsMatchAWholeRowComputedAtOnce)
-{
-    setup(27, 48, 40, 0);
-    render();
-    unsigned int colors[48];
-    double rowmax;
-    for (int row = 0; row < 40; row += 13) {
-        rowcolors(row, colors, &rowmax);
-        for (int i = 0; i < 48; i++)
-            ASSERT_EQ(surface_getpixel(i, row), colors[i]) << i << ", " << row;
-    }
-}
-
 }

@@ -106,20 +106,4 @@ TEST(Lines, WidePenPointAndClipping)
                          "########\n");
 }
 
-TEST(Lines, ConsecutiveSegmentsShareTheCurrentPosition)
-{
-    ASSERT_EQ(headless_createsurface(8, 6), 0);
-    surface_selectpen(INK, 2);
-    surface_moveto(1, 1);
-    surface_lineto(4, 1);
-    surface_lineto(4, 4);
-    surface_releasepen();
-    EXPECT_EQ(picture(), "#####...\n"
-                         "#####...\n"
-                         "...##...\n"
-                         "...##...\n"
-                         "...##...\n"
-                         "........\n");
-}
-
 }
