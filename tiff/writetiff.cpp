@@ -110,29 +110,37 @@ int writetiff(int compression)
     }
 
     int code = 0;
+    int busy = 0;
+    void *cursor = nullptr;
     unsigned char header[TIFF_HEADERBYTES];
     maketiffheader(header, width, height, compression, (unsigned int)rawbytes);
     if (std::fwrite(header, 1, sizeof header, file) != sizeof header) {
         code = 3;
     } else {
-        void *cursor = cursor_wait();
+        busy = 1;
+        cursor = cursor_wait();
         window_enable(0);
         if (lzw)
             code = compressrows(file, width, height);
         else
             code = writerows(file, linebuffer, width, height);
-        window_enable(1);
-        cursor_restore(cursor);
-        window_settitle(progtitle);
     }
 
-    std::free(linebuffer);
-    std::free(codebuffer);
-    codebuffer = nullptr;
+    if (lzw) {
+        std::free(codebuffer);
+        codebuffer = nullptr;
+    } else {
+        std::free(linebuffer);
+    }
     /* Data still buffered is written by the close, so it can fail too. */
     if (std::fclose(file) != 0 && code == 0)
         code = lzw ? 4 : 3;
     if (code != 0)
         std::remove(tifffile);
+    if (busy) {
+        window_enable(1);
+        cursor_restore(cursor);
+        window_settitle(progtitle);
+    }
     return code;
 }
