@@ -61,8 +61,9 @@ int iterated_zeta(double zx, double zy, double *wx, double *wy);
 int log_zeta(double zx, double zy, double *wx, double *wy);
 
 /* Tables of the zeta function.  factorial holds n! for n = 0..170 (the
-   rest 0) once fillfactorial has run; start-up code calls it once before
-   the first render. */
+   rest 0) once fillfactorial has run, which also works out the constant
+   coefficients of zeta's two series; start-up code calls it once before
+   the first render, and zeta is only right after it. */
 extern double factorial[201];
 extern const double Stieltjes[201];
 void fillfactorial();
