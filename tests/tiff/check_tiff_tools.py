@@ -1,8 +1,9 @@
 """Checks the files the TIFF writer makes with code we did not write:
 libtiff's tiffinfo and tiffdump must accept them and show the expected
-tags, and PIL must decode them to exactly the saved surface bytes.
+tags, and PIL must decode them to exactly the saved surface bytes.  Renders
+saved by the command-line tool must decode to the same surface bytes.
 
-    check_tiff_tools.py TIFFSAMPLE WORKDIR
+    check_tiff_tools.py TIFFSAMPLE WORKDIR [LUMO]
 """
 import os
 import re
@@ -35,9 +36,17 @@ CASES = [
     # the final code's table step puts a Clear before End of Information
     ("distinct", 1279, 1, ["--unlimited"], (0, 0), 1279, 0),
     # real renders with the real-axis graph: saved 1300 wide
-    ("render:27", 600, 600, ["--graph"], (0, 0), 1300, 1),
-    ("render:3", 600, 600, ["--graph"], (0, 0), 1300, 1),
+    ("render:27", 600, 600, ["--graph"], (0, 0), 1300, 20),
+    ("render:3", 600, 600, ["--graph"], (0, 0), 1300, 20),
     ("render:0", 400, 300, [], (0, 0), 400, 0),
+    ("render:9", 9600, 32, [], (0, 0), 9600, 1),
+]
+
+# The same renders saved by `lumo render`: kind, width, height, its options
+LUMO_CASES = [
+    ("render:3", 600, 600, ["--formula", "3", "--graph"]),
+    ("render:0", 400, 300, ["--formula", "0", "--size", "400", "300"]),
+    ("render:9", 9600, 32, ["--formula", "9", "--size", "9600", "32"]),
 ]
 
 
@@ -92,14 +101,32 @@ def check_pil(path, width, height, raw):
         assert im.tobytes() == raw, "decoded pixels differ from the surface"
 
 
+def sample_base(work, kind, width, height):
+    return os.path.join(work, kind.replace(":", "") + "-%dx%d" % (width, height))
+
+
+def check_lumo(lumo, work, kind, width, height, options):
+    raw = open(sample_base(work, kind, width, height) + ".rgb", "rb").read()
+    savedwidth = len(raw) // (3 * height)
+    for compression, extra in ((1, []), (5, ["--lzw"])):
+        path = os.path.join(work, "lumo-%s-%d.tif" % (kind.replace(":", ""), compression))
+        out = run([lumo, "render"] + options + extra + ["-o", path])
+        assert out.returncode == 0, out.stderr
+        strip = os.path.getsize(path) - 180
+        check_tiffdump(path, savedwidth, height, compression, strip)
+        check_tiffinfo(path, savedwidth, height, compression)
+        check_pil(path, savedwidth, height, raw)
+
+
 def main():
     sample, work = sys.argv[1], sys.argv[2]
+    lumo = sys.argv[3] if len(sys.argv) > 3 else None
     shutil.rmtree(work, ignore_errors=True)
     os.makedirs(work)
     failures = 0
     for kind, width, height, options, codes, savedwidth, clears in CASES:
         name = "%s %dx%d %s" % (kind, width, height, " ".join(options))
-        base = os.path.join(work, kind.replace(":", "") + "-%dx%d" % (width, height))
+        base = sample_base(work, kind, width, height)
         try:
             out = run([sample, kind, str(width), str(height), base] + options)
             assert out.returncode == 0, out.stderr
@@ -121,6 +148,14 @@ def main():
                 check_tiffdump(path, savedwidth, height, compression, strip)
                 check_tiffinfo(path, savedwidth, height, compression)
                 check_pil(path, savedwidth, height, raw)
+            print("ok   %s" % name)
+        except AssertionError as e:
+            failures += 1
+            print("FAIL %s: %s" % (name, e))
+    for kind, width, height, options in LUMO_CASES if lumo else []:
+        name = "lumo render " + " ".join(options)
+        try:
+            check_lumo(lumo, work, kind, width, height, options)
             print("ok   %s" % name)
         except AssertionError as e:
             failures += 1
