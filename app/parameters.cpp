@@ -6,9 +6,27 @@
 #include "app/LumoDomainColoring.h"
 
 /* A 600 x 600 image gets the 1300-pixel surface with the graph strip;
-   any other size a surface of its own size and no graph.  A surface that
-   cannot be made (a 9600 x 9600 one can fail) is reported, and the image
-   keeps its old size and surface.  Nothing is rendered until R. */
+   any other size a surface of its own size and no graph.  When the
+   surface cannot be made (a 9600 x 9600 one can fail), the image keeps
+   its old size (oldxres x oldyres), surface and graph setting, and the
+   result is 1; else 0. */
+int rebuildsurface(HWND window, int oldxres, int oldyres)
+{
+    int square = xres == 600 && yres == 600;
+    int width = square ? 1300 : xres;
+    if (createsurface(window, width, yres) != 0) {
+        xres = oldxres;
+        yres = oldyres;
+        return 1;
+    }
+    graphflag = square;
+    VhdcRect = {0, 0, width, yres};
+    return 0;
+}
+
+/* Saves the accepted view; a new size rebuilds the surface, and the window
+   then shows the new, empty image, as a save would write it.  Nothing is
+   rendered until R. */
 void parametersaccepted(HWND window, int oldxres, int oldyres)
 {
     j = 0;
@@ -20,12 +38,8 @@ void parametersaccepted(HWND window, int oldxres, int oldyres)
         return;
     newdimensions = 0;
 
-    int square = xres == 600 && yres == 600;
-    int width = square ? 1300 : xres;
-    if (createsurface(window, width, yres) == 0) {
-        graphflag = square;
-        VhdcRect = {0, 0, width, yres};
-        /* The window shows the new, empty image, as a save would write it. */
+    int wantx = xres, wanty = yres;
+    if (rebuildsurface(window, oldxres, oldyres) == 0) {
         InvalidateRect(window, nullptr, TRUE);
         return;
     }
@@ -33,8 +47,6 @@ void parametersaccepted(HWND window, int oldxres, int oldyres)
     LumoIO::sprintf_s(text, sizeof text,
                       "Not enough memory for an image of %d x %d pixels.\n"
                       "The image stays %d x %d.",
-                      xres, yres, oldxres, oldyres);
-    xres = oldxres;
-    yres = oldyres;
+                      wantx, wanty, oldxres, oldyres);
     MessageBoxA(window, text, "Error", MB_ICONEXCLAMATION);
 }
