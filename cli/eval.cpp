@@ -100,6 +100,8 @@ static int badvalue(const char *option, const char *value, const char *needs)
     return 2;
 }
 
+/* lumo eval: reads the options, sets the settings the formula reads, then
+   evaluates the points of standard input. */
 int cmd_eval(int argc, char **argv)
 {
     FRACTALOPTIONS options;

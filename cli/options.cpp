@@ -12,6 +12,7 @@
 #include "common/LumoIO.h"
 #include "render/params.h"
 
+/* A number as strtod reads it, taking the whole text. */
 int parsenumber(const char *text, double *value)
 {
     if (text == nullptr || text[0] == '\0' || std::isspace((unsigned char)text[0]))
@@ -24,6 +25,7 @@ int parsenumber(const char *text, double *value)
     return 1;
 }
 
+/* A number that is finite. */
 int parsefinite(const char *text, double *value)
 {
     double v;
@@ -33,6 +35,7 @@ int parsefinite(const char *text, double *value)
     return 1;
 }
 
+/* A base-10 integer taking the whole text. */
 int parsewhole(const char *text, long *value)
 {
     if (text == nullptr || text[0] == '\0' || std::isspace((unsigned char)text[0]))
@@ -45,12 +48,14 @@ int parsewhole(const char *text, long *value)
     return 1;
 }
 
+/* No fractal option given yet. */
 void initfractaloptions(FRACTALOPTIONS *options)
 {
     std::memset(options, 0, sizeof *options);
     options->escape = -1;
 }
 
+/* A paramerror text for a one-line message. */
 void paramerrorline(int error, char *buffer, size_t size)
 {
     LumoIO::strcpy_s(buffer, size, paramerror[error]);
@@ -83,6 +88,8 @@ static int notnumber(const char *option, const char *given, const char *kind,
     return -1;
 }
 
+/* Takes --maxiter, --bailout, --exponent, --julia or --escape with its
+   values, checked against the dialog's bounds. */
 int takefractaloption(int argc, char **argv, int i, FRACTALOPTIONS *options,
                       char *error, size_t size)
 {
@@ -142,6 +149,7 @@ int takefractaloption(int argc, char **argv, int i, FRACTALOPTIONS *options,
     return 0;
 }
 
+/* Puts the given fractal options into effect for formula f. */
 void applyfractaloptions(const FRACTALOPTIONS *options, int f)
 {
     if (options->escape >= 0)

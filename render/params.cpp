@@ -39,31 +39,38 @@ int checkxrange(int f, double *a, double *b)
     return checkrange(a, b, low, 0);
 }
 
+/* The y range allows -20 .. 20 for every formula. */
 int checkyrange(double *a, double *b)
 {
     return checkrange(a, b, -20.0, 1);
 }
 
+/* Image width or height. */
 int checkresolution(long value)
 {
     return (value < 32 || value > 9600) ? 2 : -1;
 }
 
+/* Iteration limit of the fractals. */
 int checkmaxiter(long value)
 {
     return (value < 1 || value > 1024) ? 3 : -1;
 }
 
+/* Bailout modulus of the fractals. */
 int checkmaxsize(double value)
 {
     return (value < 2.0 || value > 64.0) ? 4 : -1;
 }
 
+/* Exponent of the fractals. */
 int checkexponent(double value)
 {
     return (value < 1.0 || value > 12.0) ? 5 : -1;
 }
 
+/* One part of the Julia constant; out-of-range values are clamped, never
+   refused. */
 double clampjulia(double value)
 {
     if (value < -20.0)
@@ -73,11 +80,13 @@ double clampjulia(double value)
     return value;
 }
 
+/* Square-grid line width. */
 int checkgridwidth(double value)
 {
     return (value < 0.01 || value > 0.1) ? 6 : -1;
 }
 
+/* Square-grid extent. */
 int checkgridextent(long value)
 {
     return (value < 2 || value > 50) ? 7 : -1;
