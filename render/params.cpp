@@ -60,19 +60,22 @@ int checkmaxiter(long value)
 /* Bailout modulus of the fractals. */
 int checkmaxsize(double value)
 {
-    return (value < 2.0 || value > 64.0) ? 4 : -1;
+    return (value >= 2.0 && value <= 64.0) ? -1 : 4;
 }
 
 /* Exponent of the fractals. */
 int checkexponent(double value)
 {
-    return (value < 1.0 || value > 12.0) ? 5 : -1;
+    return (value >= 1.0 && value <= 12.0) ? -1 : 5;
 }
 
 /* One part of the Julia constant; out-of-range values are clamped, never
-   refused. */
+   refused.  A NaN ("nan" typed in) counts as 0, like any other text that
+   is not a number. */
 double clampjulia(double value)
 {
+    if (value != value)
+        return 0.0;
     if (value < -20.0)
         return -20.0;
     if (value > 20.0)
@@ -83,7 +86,7 @@ double clampjulia(double value)
 /* Square-grid line width. */
 int checkgridwidth(double value)
 {
-    return (value < 0.01 || value > 0.1) ? 6 : -1;
+    return (value >= 0.01 && value <= 0.1) ? -1 : 6;
 }
 
 /* Square-grid extent. */

@@ -5,9 +5,8 @@
  * command-line tool apply exactly the same rules.
  *
  * Each check returns -1 when the value is accepted, otherwise the index of
- * its text in paramerror.  The comparisons are made in the stated forms: a
- * bound phrased "not >= x" also catches a NaN, one phrased "below x or above
- * y" lets it through.
+ * its text in paramerror.  A NaN (the text "nan") is never accepted as
+ * within a range: the checks refuse it and the clamps replace it.
  */
 #ifndef LUMO_PARAMS_H
 #define LUMO_PARAMS_H

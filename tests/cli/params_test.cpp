@@ -98,6 +98,10 @@ TEST(ParamsLimits, EachFieldHasItsBoundsAndItsError)
         {"extent 2", checkgridextent(2), -1},
         {"extent 50", checkgridextent(50), -1},
         {"extent 51", checkgridextent(51), 7},
+        /* "nan" typed into a field is out of every range */
+        {"maxsize nan", checkmaxsize(std::nan("")), 4},
+        {"exponent nan", checkexponent(std::nan("")), 5},
+        {"width nan", checkgridwidth(std::nan("")), 6},
     };
     for (const auto &c : cases)
         EXPECT_EQ(c.got, c.expected) << c.name;
@@ -108,6 +112,7 @@ TEST(ParamsLimits, JuliaConstantAndAbsLimitAreClampedSilently)
     EXPECT_EQ(clampjulia(100.0), 20.0);
     EXPECT_EQ(clampjulia(-100.0), -20.0);
     EXPECT_EQ(clampjulia(0.32), 0.32);
+    EXPECT_EQ(clampjulia(std::nan("")), 0.0);
     EXPECT_EQ(clampabslimit(0.05), 0.1);
     EXPECT_EQ(clampabslimit(1000.0), 500.0);
     EXPECT_EQ(clampabslimit(0.0), 0.1);          /* empty text reads as 0 */
