@@ -1,6 +1,7 @@
 /*
  * lines_test.cpp - the in-memory layer's line drawing with one-pixel and
- * two-pixel pens.
+ * two-pixel pens.  The two-pixel pictures are those the window system's
+ * own LineTo draws with a 2-wide solid pen.
  */
 #include <gtest/gtest.h>
 
@@ -70,15 +71,31 @@ TEST(Lines, WidePenCoversTheRowAboveAndTheColumnLeft)
                          "........\n");
 }
 
-TEST(Lines, WideDiagonalIsAsThickAsAStraightLine)
+TEST(Lines, WideDiagonalAsTheWindowSystemDrawsIt)
 {
+    /* four pixels a row between the end caps */
     line(2, 1, 1, 5, 5);
     EXPECT_EQ(picture(), "##......\n"
                          "###.....\n"
-                         ".###....\n"
-                         "..###...\n"
+                         "####....\n"
+                         ".####...\n"
+                         "..####..\n"
+                         "...###..\n");
+    /* a shallow line and a steep one */
+    line(2, 1, 2, 7, 3);
+    EXPECT_EQ(picture(), "........\n"
+                         "##......\n"
+                         "########\n"
+                         ".#######\n"
+                         "........\n"
+                         "........\n");
+    line(2, 5, 1, 3, 4);
+    EXPECT_EQ(picture(), "....##..\n"
+                         "....##..\n"
                          "...###..\n"
-                         "....##..\n");
+                         "..####..\n"
+                         "..###...\n"
+                         "........\n");
 }
 
 TEST(Lines, WidePenPointAndClipping)
