@@ -175,9 +175,10 @@ static void threedimensional(double modulus, double *sat, double *val)
     }
     double k = (modulus - lo) / (hi - lo);
     double t = k < 0.5 ? 2.0 * k : 1.0 - 2.0 * (k - 0.5);
-    double u = 1.0 - t;
-    *val = 0.6 + 0.4 * (1.0 - t * t * t);
-    *sat = 0.4 + 0.6 * (1.0 - u * u * u);
+    /* The cubes go through pow, like every other power of the maps: t*t*t
+       rounds twice and can differ in the last bit. */
+    *val = 0.6 + 0.4 * (1.0 - std::pow(t, 3.0));
+    *sat = 0.4 + 0.6 * (1.0 - std::pow(1.0 - t, 3.0));
 }
 
 /* Hue in degrees, saturation and value to bytes.  A hue of exactly 360
