@@ -35,7 +35,11 @@ void renderstart()
         absmax = 0.0;
     graph_renderstart();
 
-    surface_fillrect(&ClientRect, BLACK);
+    /* The whole image black, not only the part the window shows: the
+       columns of a 1300-wide image beyond a narrower window would keep the
+       previous render's graph, and a save writes them. */
+    LUMORECT whole = {0, 0, surface_width(), surface_height()};
+    surface_fillrect(&whole, BLACK);
     window_fillrect(&ClientRect, BLACK);
     LUMORECT shown = {0, 0, smaller(xres, ClientRect.right), smaller(yres, ClientRect.bottom)};
     window_fillrect(&shown, GREY);
