@@ -1,0 +1,261 @@
+# sessions.sh - the end-to-end sessions (sourced by run.sh).  Each runs
+# in its own subshell, starts the program once and ends it; the pictures
+# it expects are the `lumo render` files in $REF (see run.sh).
+
+# What a box or dialog of the program says, one control a line.  (Into a
+# file first: a pipe could be held open by wine's helper processes.)
+boxtext() {
+  "$WINE" "$TOOLS/boxtext.exe" "$1" >"$WORK/boxtext.out" 2>/dev/null
+  tr -d '\r' <"$WORK/boxtext.out"
+}
+
+# expect_text CAPTION LINE: the box with that caption shows that line.
+expect_text() {
+  boxtext "$1" | grep -qxF -- "$2" || fail "\"$1\" does not say \"$2\" (it says: $(boxtext "$1" | tr '\n' '|'))"
+}
+
+# watch REF W H TEST N SECS: watches the screen until the rows drawn so
+# far pass TEST (see screen.py); sets DONE and GREY.
+watch() {
+  local out
+  out=$("$PY" "$E2E/screen.py" watch "$REF/$1.tif" "$OX" "$OY" "$2" "$3" "$4" "$5" "$6") ||
+    { log "$out"; return 1; }
+  DONE=${out% *}; GREY=${out#* }
+}
+
+# The start, the splash, the first render, the commands, the dialogs, the
+# saves and the parameters, then Esc.
+session_main() {
+  SESSION=main
+  mkdir -p "$WORK/saves"
+
+  # The splash shows the picture 1:1 before the main window appears.
+  pointer_away
+  "$WINE" "$APP" >"$WORK/wine-main.out" 2>&1 &
+  APP_PID=$!
+  local end=$(( $(now_ms) + 40000 )) splash=
+  while [ "$(now_ms)" -lt "$end" ] && [ -z "$splash" ]; do
+    shot splash
+    splash=$("$PY" "$E2E/screen.py" find "$WORK/splash.png" "$ART/lumosplash.bmp" 2>/dev/null) || splash=
+  done
+  [ -n "$splash" ] || fail "the splash picture never showed"
+  log "ok  splash picture at ($splash)"
+  MAINWIN=$(wait_win '^Lumo Domain Coloring$' 40) || fail "main window did not appear"
+  local shown; shown=$(now_ms)
+  wait_focus "$MAINWIN" || fail "main window did not get the focus"
+  wait_render_end 60 || fail "the first render did not end"
+  FIRST_MS=$(( $(now_ms) - shown ))
+
+  # The first render happened by itself: 600 x 600 with the graph.
+  shot start
+  locate start start
+  eval "$(xdotool getwindowgeometry --shell "$MAINWIN")"
+  CLIENTW=$(( WIDTH - 2 * OX ))
+  same_image start start 600 600 strip
+  log "ok  first render by itself, as lumo render draws it (client origin $OX,$OY)"
+
+  # Idle, the program waits for messages instead of spinning.
+  local t0 t1 ticks
+  t0=$(cpu_ticks); sleep 1; t1=$(cpu_ticks)
+  ticks=$(getconf CLK_TCK)
+  IDLE_MS=$(( (t1 - t0) * 1000 / ticks ))
+  [ "$IDLE_MS" -le 100 ] || fail "idle, the program used $IDLE_MS ms of processor time in 1 s"
+  log "ok  idle: $IDLE_MS ms of processor time in 1 s"
+
+  # The same render three more times, timed by the pointer.
+  RENDER_MS=
+  for _ in 1 2 3; do
+    pointer_away
+    t0=$(now_ms); xdotool key r
+    wait_render_end 60 || fail "R did not render"
+    RENDER_MS="$RENDER_MS $(( $(now_ms) - t0 ))"
+  done
+
+  # Colour maps and grids, each rendered with R.
+  xdotool key m;   render_and_compare "M: Cyclic - Modular" modular 600 600 strip
+  xdotool key s;   render_and_compare "S: square grid" modular-square 600 600 strip
+  xdotool key d;   render_and_compare "D: Cyclic - 3-D turns the grids off" 3d 600 600 strip
+  xdotool key s;   render_and_compare "S under Cyclic - 3-D is greyed" 3d 600 600 strip
+  xdotool key c t; render_and_compare "C, T: Continuous with the phase grid" continuous-phase 600 600 strip
+  xdotool key b g; render_and_compare "B, G: Cyclic - Both with both grids" both-both 600 600 strip
+
+  # Alt+D does nothing outside the absolute-value maps: the next key (F3)
+  # reaches the main window and opens About.
+  local w
+  altkey d
+  xdotool key F3
+  w=$(open_win '^About$' "About")
+  [ -z "$(xdotool search --onlyvisible --name '^Abs \( w \) Debug Options$' 2>/dev/null)" ] ||
+    fail "Alt+D opened the debug dialog under a domain-colouring map"
+  expect_text About "Equations in complex variables are"
+  shot about
+  close_win "$w" About Return
+  log "ok  Alt+D greyed under Continuous; F3 About"
+
+  xdotool key w;   render_and_compare "W: Absolute Value colour keeps the grids" abscolor-both 600 600 strip
+  xdotool key v n; render_and_compare "V, N: Absolute Value greyscale" absgrey 600 600 strip
+
+  altkey d
+  w=$(open_win '^Abs \( w \) Debug Options$' "the debug dialog (Alt+D)")
+  shot debug
+  close_win "$w" "the debug dialog" Escape
+  xdotool key F4
+  w=$(open_win '^Absolute Value Coloring - Debug Options$' "the absolute-value help (F4)")
+  expect_text "Absolute Value Coloring - Debug Options" "OK"
+  boxtext "Absolute Value Coloring - Debug Options" | grep -q "^In this method, the absolute value of w is mapped to" ||
+    fail "F4 box without its text"
+  close_win "$w" "the absolute-value help" Return
+  xdotool key F2
+  w=$(wait_untitled 15) || fail "the help dialog (F2) did not open"
+  wait_focus "$w" || fail "the help dialog did not get the focus"
+  shot help
+  "$PY" "$E2E/screen.py" find "$WORK/help.png" "$ART/lumohelp.bmp" >/dev/null || fail "the help picture is not shown"
+  close_win "$w" "the help dialog" Escape
+  log "ok  Alt+D under Absolute Value, F4, F2 with its picture"
+
+  # The Formula dialog opens on the current formula (3); 13 steps down is
+  # formula 16, w = sin( z ), which OK renders at once.
+  pointer_away
+  xdotool key f
+  w=$(open_win '^Select Formula$' "the Formula dialog")
+  shot formula
+  for _ in $(seq 13); do xdotool key Down; done
+  xdotool key Return
+  wait_nowin "$w" || fail "the Formula dialog did not close"
+  wait_render_end 60 || fail "formula 16 did not render"
+  shot sine
+  same_image sine sine 600 600 strip
+  log "ok  Formula dialog: formula 16 rendered at once"
+
+  # Saves: uncompressed and LZW, 1300 wide with the graph strip.
+  save_as u "$WORK/saves/u.tif"
+  w=$(open_win '^Lumo Domain Coloring$' "the save confirmation")
+  expect_text "Lumo Domain Coloring" "Image saved as u.tif"
+  close_win "$w" "the save confirmation" Return
+  "$PY" "$E2E/screen.py" tiff "$WORK/saves/u.tif" "$REF/sine.tif" 600 raw || fail "u.tif"
+  save_as l "$WORK/saves/l.tif"
+  w=$(open_win '^Lumo Domain Coloring$' "the save confirmation")
+  expect_text "Lumo Domain Coloring" "Image saved as l.tif"
+  close_win "$w" "the save confirmation" Return
+  "$PY" "$E2E/screen.py" tiff "$WORK/saves/l.tif" "$REF/sine.tif" 600 lzw || fail "l.tif"
+  log "ok  U and L saved files that PIL reads as the lumo render"
+
+  # A folder that exists but where nobody may create a file: /proc/sys,
+  # through a link, since wine hides /proc from the save dialog.
+  ln -s /proc/sys "$WORK/saves/procsys"
+  save_as u "$WORK/saves/procsys/lumo.tif"
+  w=$(open_win '^Save file error$' "the save error box")
+  expect_text "Save file error" "Error opening a save file."
+  close_win "$w" "the save error box" Return
+  [ ! -e /proc/sys/lumo.tif ] || fail "a failed save left a file"
+  log "ok  save into /proc/sys: \"Error opening a save file.\", no file"
+
+  # The image is 600 wide again after the saves (the strip was only
+  # saved), so R draws the same picture.
+  render_and_compare "R after the saves" sine 600 600 strip
+
+  # Parameters: a bad resolution is refused with its message, the view
+  # typed before it is kept; then a new size is accepted.
+  xdotool key p
+  w=$(open_win '^Parameters$' "the Parameters dialog")
+  shot parameters
+  xdotool type -- "-2"; xdotool key Tab
+  xdotool type -- "2"; xdotool key Tab
+  xdotool type -- "-1.5"; xdotool key Tab
+  xdotool type -- "1.5"; xdotool key Tab
+  xdotool type -- "31"; xdotool key Tab
+  xdotool type -- "480"; xdotool key Return
+  local e
+  e=$(open_win '^Parameter Error$' "the Parameter Error box")
+  expect_text "Parameter Error" "x / y resolution range: 32 - 9600"
+  shot parametererror
+  xdotool key Return
+  wait_nowin "$e" || fail "the Parameter Error box did not close"
+  wait_focus "$w" || fail "the Parameters dialog did not get the focus back"
+  close_win "$w" "the Parameters dialog" Escape
+  xdotool key p
+  w=$(open_win '^Parameters$' "the Parameters dialog")
+  for value in -2.0000000000 2.0000000000 -1.5000000000 1.5000000000 600; do
+    expect_text Parameters "$value"
+  done
+  xdotool key Tab Tab Tab Tab
+  xdotool type -- "640"; xdotool key Tab
+  xdotool type -- "480"; xdotool key Return
+  wait_nowin "$w" || fail "the Parameters dialog did not accept 640 x 480"
+  wait_focus "$MAINWIN" || fail "the main window did not get the focus back"
+  log "ok  Parameters: \"x / y resolution range: 32 - 9600\", then a new view and size"
+  render_and_compare "R at 640 x 480, new view, no graph" sine-640 640 480
+
+  # Esc ends the program with exit status 0.
+  xdotool key Escape
+  wait_exit 15 || fail "Esc did not end the program"
+  [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after Esc"
+  log "ok  Esc: exit status 0"
+}
+
+# A slow render: Pause stops it with its rows kept, R starts it again from
+# row 0, and closing the window in the middle of a render ends the program
+# cleanly.
+session_slow() {
+  SESSION=slow
+  launch
+  shot start; locate start start
+
+  local w
+  xdotool key p
+  w=$(open_win '^Parameters$' "the Parameters dialog")
+  xdotool key Tab Tab Tab Tab
+  xdotool type -- "1000"; xdotool key Tab
+  xdotool type -- "900"; xdotool key Return
+  wait_nowin "$w" || fail "the Parameters dialog did not accept 1000 x 900"
+  wait_focus "$MAINWIN" || fail "the main window did not get the focus back"
+
+  # Formula 27, the zeta function, 24 steps down from formula 3.
+  xdotool key f
+  w=$(open_win '^Select Formula$' "the Formula dialog")
+  for _ in $(seq 24); do xdotool key Down; done
+  xdotool key Return
+  wait_nowin "$w" || fail "the Formula dialog did not close"
+
+  watch zeta 1000 900 atleast 200 90 || fail "the render of formula 27 did not get going"
+  [ "$DONE" -lt 900 ] || fail "the render ended before Pause could stop it"
+  xdotool key Pause
+  # Commands are ignored during a render: About opening shows it stopped.
+  xdotool key F3
+  w=$(open_win '^About$' "About after Pause")
+  close_win "$w" About Return
+  watch zeta 1000 900 settled 0 10 || fail "after Pause the image is not the rows done and grey below"
+  local paused=$DONE
+  [ "$paused" -ge 200 ] && [ "$paused" -lt 900 ] || fail "Pause left $paused rows"
+  shot paused
+  log "ok  Pause stopped formula 27 after $paused of 900 rows; the rows stay"
+
+  xdotool key r
+  watch zeta 1000 900 fewer "$paused" 20 || fail "R did not start again from the top"
+  log "ok  R starts again from row 0 ($DONE rows done when seen)"
+
+  # Close the window (Alt+F4) while that render runs.
+  altkey F4
+  wait_exit 15 || fail "the program did not end after its window was closed during a render"
+  [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after closing during a render"
+  log "ok  window closed during a render: exit status 0"
+}
+
+# On a 16-bit display the program says so and ends.
+session_depth16() {
+  SESSION=depth16
+  MAINWIN=
+  "$WINE" "$APP" >"$WORK/wine-depth16.out" 2>&1 &
+  APP_PID=$!
+  local w
+  w=$(wait_win '^Error$' 40) || fail "no error box on a 16-bit display"
+  expect_text Error "Couldn't initialize graphics."
+  [ -z "$(xdotool search --onlyvisible --name '^Lumo Domain Coloring$' 2>/dev/null)" ] ||
+    fail "the main window is shown on a 16-bit display"
+  shot depth16
+  wait_focus "$w" || fail "the error box did not get the focus"
+  xdotool key Return
+  wait_exit 15 || fail "the program did not end after the error box"
+  [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS on a 16-bit display"
+  log "ok  16-bit display: \"Couldn't initialize graphics.\" in a box \"Error\", exit status 0"
+}
