@@ -27,8 +27,6 @@ echo "== Windows cross builds (i686, x86_64)"
 build build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake -DLUMO_HOST_BUILD="$PWD/build/native"
 build build/win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake -DLUMO_HOST_BUILD="$PWD/build/native"
 
-if [ -x tests/e2e/run.sh ]; then
-  echo "== end-to-end tests of the window program under wine"
-  tests/e2e/run.sh build/win64 build/native
-fi
+echo "== end-to-end tests of the window program under wine"
+tests/e2e/run.sh build/win64 build/native build/win32
 echo "== all tests passed"
