@@ -87,8 +87,11 @@ close_win() {
   wait_focus "$MAINWIN" || fail "the main window did not get the focus back after $2"
 }
 
-# Pointer away from (100, 100), so the end of the next render shows.
-pointer_away() { xdotool mousemove 900 800; }
+# Pointer away from (100, 100), so the end of the next render shows.  It
+# must stay over the main window: wine moves the pointer only from inside
+# one of its windows.  (900, 500) is inside it on both screen sizes used,
+# and outside the splash.
+pointer_away() { xdotool mousemove 900 500; }
 
 # wait_render_end [SECS]: until the program has put the pointer at (100, 100).
 wait_render_end() {

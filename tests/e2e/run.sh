@@ -69,11 +69,11 @@ START=$(now_ms)
 failed=0
 step() { echo "--- $*"; }
 
-# start_display DEPTH: a fresh Xvfb (the number it took comes on fd 3).
+# start_display WxHxDEPTH: a fresh Xvfb (the number it took comes on fd 3).
 start_display() {
   [ -n "$XVFB_PID" ] && { kill "$XVFB_PID" 2>/dev/null; wait "$XVFB_PID" 2>/dev/null; }
   rm -f "$WORK/display"
-  Xvfb -displayfd 3 -screen 0 "1280x1024x$1" -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
+  Xvfb -displayfd 3 -screen 0 "$1" -nolisten tcp -noreset 3>"$WORK/display" >/dev/null 2>&1 &
   XVFB_PID=$!
   for _ in $(seq 400); do [ -s "$WORK/display" ] && break; sleep 0.025; done
   [ -s "$WORK/display" ] || { echo "FAIL: Xvfb did not start"; exit 1; }
@@ -107,6 +107,7 @@ step "reference renders and the wine prefix"
   r sine --formula 16 --graph
   r sine-640 --formula 16 --view -2 2 -1.5 1.5 --size 640 480
   r zeta --formula 27 --size 1000 900
+  r small --size 572 572
 ) >"$WORK/ref.log" 2>&1 &
 REF_PID=$!
 t0=$(now_ms)
@@ -124,7 +125,7 @@ for _ in 1 2 3; do
   HEADLESS_MS="$HEADLESS_MS $(( $(now_ms) - t0 ))"
 done
 
-start_display 24
+start_display 1280x1024x24
 "$WINESERVER" -p >/dev/null 2>&1
 
 # --- 3. resources and the off-screen image ------------------------------------
@@ -160,8 +161,12 @@ run_session() {
 run_session main
 run_session slow
 
+# Other displays: the wine server starts again with each.
 "$WINESERVER" -k; "$WINESERVER" -w
-start_display 16
+start_display 1280x700x24
+run_session small
+"$WINESERVER" -k; "$WINESERVER" -w
+start_display 1280x1024x16
 run_session depth16
 
 # --- 5. summary --------------------------------------------------------------

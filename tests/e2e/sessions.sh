@@ -241,6 +241,28 @@ session_slow() {
   log "ok  window closed during a render: exit status 0"
 }
 
+# A screen 700 pixels high: the start image is 572 x 572 without the
+# graph strip, and a save writes just the image.
+session_small() {
+  SESSION=small
+  mkdir -p "$WORK/saves"
+  launch
+  shot small
+  locate small small
+  same_image small small 572 572
+  log "ok  700-pixel screen: a 572 x 572 first image without the graph"
+  save_as u "$WORK/saves/small.tif"
+  local w
+  w=$(open_win '^Lumo Domain Coloring$' "the save confirmation")
+  close_win "$w" "the save confirmation" Return
+  "$PY" "$E2E/screen.py" tiff "$WORK/saves/small.tif" "$REF/small.tif" 572 raw || fail "small.tif"
+  render_and_compare "R after the save: still 572 x 572" small 572 572
+  log "ok  the save is 572 x 572 and the image stays that size"
+  xdotool key Escape
+  wait_exit 15 || fail "Esc did not end the program"
+  [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after Esc"
+}
+
 # On a 16-bit display the program says so and ends.
 session_depth16() {
   SESSION=depth16
