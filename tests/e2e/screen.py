@@ -7,6 +7,7 @@ same settings.  Run with /usr/bin/python3 (PIL and numpy).
     screen.py strip SHOT REF X Y RIGHT    graph strip, tolerance for the lines
     screen.py tiff FILE REF W raw|lzw     a saved file (image width W)
     screen.py find SHOT PICTURE           the picture is on the screen 1:1
+    screen.py waitfor PICTURE SECS        until the live screen shows it
     screen.py watch REF X Y W H TEST N SECS
         watches the live screen until the rows drawn so far satisfy TEST:
         "atleast" N rows equal REF, or "fewer" than N with the rest grey,
@@ -183,6 +184,12 @@ def main(argv):
     elif command == "watch":
         x, y, w, h = map(int, argv[3:7])
         watch(load(argv[2]), x, y, w, h, argv[7], int(argv[8]), float(argv[9]))
+    elif command == "waitfor":
+        picture, end = load(argv[2]), time.monotonic() + float(argv[3])
+        while (where := find(grab(), picture)) is None:
+            if time.monotonic() > end:
+                fail("%s did not show within %s s" % (argv[2], argv[3]))
+        print(*where)
     elif command == "find":
         where = find(load(argv[2]), load(argv[3]))
         if where is None:

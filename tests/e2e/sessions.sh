@@ -33,12 +33,8 @@ session_main() {
   pointer_away
   "$WINE" "$APP" >"$WORK/wine-main.out" 2>&1 &
   APP_PID=$!
-  local end=$(( $(now_ms) + 40000 )) splash=
-  while [ "$(now_ms)" -lt "$end" ] && [ -z "$splash" ]; do
-    shot splash
-    splash=$("$PY" "$E2E/screen.py" find "$WORK/splash.png" "$ART/lumosplash.bmp" 2>/dev/null) || splash=
-  done
-  [ -n "$splash" ] || fail "the splash picture never showed"
+  local splash
+  splash=$("$PY" "$E2E/screen.py" waitfor "$ART/lumosplash.bmp" 40) || fail "$splash"
   log "ok  splash picture at ($splash)"
   MAINWIN=$(wait_win '^Lumo Domain Coloring$' 40) || fail "main window did not appear"
   local shown; shown=$(now_ms)
@@ -217,7 +213,7 @@ session_slow() {
   xdotool key Return
   wait_nowin "$w" || fail "the Formula dialog did not close"
 
-  watch zeta 1000 900 atleast 200 90 || fail "the render of formula 27 did not get going"
+  watch zeta 1000 900 atleast 300 90 || fail "the render of formula 27 did not get going"
   [ "$DONE" -lt 900 ] || fail "the render ended before Pause could stop it"
   xdotool key Pause
   # Commands are ignored during a render: About opening shows it stopped.
@@ -226,7 +222,7 @@ session_slow() {
   close_win "$w" About Return
   watch zeta 1000 900 settled 0 10 || fail "after Pause the image is not the rows done and grey below"
   local paused=$DONE
-  [ "$paused" -ge 200 ] && [ "$paused" -lt 900 ] || fail "Pause left $paused rows"
+  [ "$paused" -ge 300 ] && [ "$paused" -lt 900 ] || fail "Pause left $paused rows"
   shot paused
   log "ok  Pause stopped formula 27 after $paused of 900 rows; the rows stay"
 
