@@ -6,8 +6,9 @@
 # program moves it to (100, 100) when a render finishes, so a session moves
 # it elsewhere first and then waits for it to arrive there.
 #
-# Needs: WORK (scratch folder), WINE, APP (the .exe), REF (reference TIFFs),
-# PY (/usr/bin/python3), E2E (this folder); DISPLAY and WINEPREFIX set.
+# Needs: WORK (scratch folder), WINE, APP (the .exe), TOOLS (the test
+# programs), REF (reference TIFFs), PY (/usr/bin/python3), E2E (this
+# folder); DISPLAY and WINEPREFIX set.
 
 now_ms() { date +%s%3N; }
 
@@ -71,12 +72,44 @@ wait_untitled() {
   return 1
 }
 
-# A box or dialog: wait for it and its focus (its keys go nowhere before).
-open_win() {  # open_win REGEX WHAT -> window id
-  local w
-  w=$(wait_win "$1" 15) || fail "$2 did not open"
-  wait_focus "$w" || fail "$2 did not get the focus"
-  echo "$w"
+# take_focus WINDOW WHAT: makes sure keys reach the window.  Normally wine
+# gives it the X focus at once.  Under a heavy load wine can lose a race
+# with the X server around a window that appears or closes: then either
+# the window is active for wine while the X focus stays on another window
+# of the program - keys still reach the active window, since wine routes
+# them itself - or the X focus fell back to the root window, where keys go
+# nowhere until a click on the window's caption (as a person would do).
+# The harness logs either case, so it shows.
+take_focus() {
+  local X Y WIDTH HEIGHT SCREEN WINDOW geometry try focus
+  wait_focus "$1" 3 && return 0
+  for try in 1 2 3; do
+    focus=$(xdotool getwindowfocus 2>/dev/null)
+    if xdotool search --class "$(basename "$APP")" 2>/dev/null | grep -qx "$focus" &&
+       [ "$(foreground)" = "$(xdotool getwindowname "$1" 2>/dev/null)" ]; then
+      log "(the X focus is on $focus, but $2 is the window with the keyboard)"
+      return 0
+    fi
+    log "(the X focus is on $focus, not on $2: clicking its caption)"
+    geometry=$(xdotool getwindowgeometry --shell "$1" 2>/dev/null) || return 1
+    eval "$geometry"
+    xdotool mousemove $(( X + 60 )) $(( Y + 8 )) click 1
+    wait_focus "$1" 5 && return 0
+  done
+  return 1
+}
+
+# foreground: the title of the window that has the keyboard for wine.
+foreground() {
+  "$WINE" "$TOOLS/foreground.exe" >"$WORK/foreground.out" 2>/dev/null
+  tr -d '\r' <"$WORK/foreground.out"
+}
+
+# open_win REGEX WHAT: waits for a box or dialog and its focus (its keys
+# would go nowhere before); sets W to its window id.
+open_win() {
+  W=$(wait_win "$1" 15) || fail "$2 did not open"
+  take_focus "$W" "$2" || fail "$2 did not get the focus"
 }
 
 # close_win WINDOW WHAT KEY: press KEY, wait until it is gone and the
@@ -84,7 +117,7 @@ open_win() {  # open_win REGEX WHAT -> window id
 close_win() {
   xdotool key "$3"
   wait_nowin "$1" || fail "$2 did not close"
-  wait_focus "$MAINWIN" || fail "the main window did not get the focus back after $2"
+  take_focus "$MAINWIN" "the main window" || fail "the main window did not get the focus back after $2"
 }
 
 # Pointer away from (100, 100), so the end of the next render shows.  It
@@ -167,7 +200,7 @@ render_and_compare() {
 save_as() {
   local dialog box winpath
   xdotool key "$1"
-  dialog=$(open_win '^Select a file for saving your image:$' "the save dialog")
+  open_win '^Select a file for saving your image:$' "the save dialog"; dialog=$W
   winpath="Z:$(echo "$2" | tr / '\\')"
   xdotool type --delay 5 "$winpath"
   xdotool key Return

@@ -27,7 +27,8 @@ LUMO=$NATIVE/cli/lumo
 PY=/usr/bin/python3
 WINE=/usr/lib/wine/wine64
 WINESERVER=/usr/lib/wine/wineserver64
-for f in "$APP" "$TOOLS/resourcecheck.exe" "$TOOLS/surfacecheck.exe" "$TOOLS/boxtext.exe" "$LUMO" "$WINE"; do
+for f in "$APP" "$TOOLS/resourcecheck.exe" "$TOOLS/surfacecheck.exe" "$TOOLS/boxtext.exe" \
+         "$TOOLS/foreground.exe" "$LUMO" "$WINE"; do
   [ -e "$f" ] || { echo "FAIL: $f is missing"; exit 1; }
 done
 for t in Xvfb xdotool import convert; do

@@ -80,7 +80,7 @@ session_main() {
   local w
   altkey d
   xdotool key F3
-  w=$(open_win '^About$' "About")
+  open_win '^About$' "About"; w=$W
   [ -z "$(xdotool search --onlyvisible --name '^Abs \( w \) Debug Options$' 2>/dev/null)" ] ||
     fail "Alt+D opened the debug dialog under a domain-colouring map"
   expect_text About "Equations in complex variables are"
@@ -92,18 +92,18 @@ session_main() {
   xdotool key v n; render_and_compare "V, N: Absolute Value greyscale" absgrey 600 600 strip
 
   altkey d
-  w=$(open_win '^Abs \( w \) Debug Options$' "the debug dialog (Alt+D)")
+  open_win '^Abs \( w \) Debug Options$' "the debug dialog (Alt+D)"; w=$W
   shot debug
   close_win "$w" "the debug dialog" Escape
   xdotool key F4
-  w=$(open_win '^Absolute Value Coloring - Debug Options$' "the absolute-value help (F4)")
+  open_win '^Absolute Value Coloring - Debug Options$' "the absolute-value help (F4)"; w=$W
   expect_text "Absolute Value Coloring - Debug Options" "OK"
   boxtext "Absolute Value Coloring - Debug Options" | grep -q "^In this method, the absolute value of w is mapped to" ||
     fail "F4 box without its text"
   close_win "$w" "the absolute-value help" Return
   xdotool key F2
   w=$(wait_untitled 15) || fail "the help dialog (F2) did not open"
-  wait_focus "$w" || fail "the help dialog did not get the focus"
+  take_focus "$w" "the help dialog" || fail "the help dialog did not get the focus"
   shot help
   "$PY" "$E2E/screen.py" find "$WORK/help.png" "$ART/lumohelp.bmp" >/dev/null || fail "the help picture is not shown"
   close_win "$w" "the help dialog" Escape
@@ -113,7 +113,7 @@ session_main() {
   # formula 16, w = sin( z ), which OK renders at once.
   pointer_away
   xdotool key f
-  w=$(open_win '^Select Formula$' "the Formula dialog")
+  open_win '^Select Formula$' "the Formula dialog"; w=$W
   shot formula
   for _ in $(seq 13); do xdotool key Down; done
   xdotool key Return
@@ -125,12 +125,12 @@ session_main() {
 
   # Saves: uncompressed and LZW, 1300 wide with the graph strip.
   save_as u "$WORK/saves/u.tif"
-  w=$(open_win '^Lumo Domain Coloring$' "the save confirmation")
+  open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   expect_text "Lumo Domain Coloring" "Image saved as u.tif"
   close_win "$w" "the save confirmation" Return
   "$PY" "$E2E/screen.py" tiff "$WORK/saves/u.tif" "$REF/sine.tif" 600 raw || fail "u.tif"
   save_as l "$WORK/saves/l.tif"
-  w=$(open_win '^Lumo Domain Coloring$' "the save confirmation")
+  open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   expect_text "Lumo Domain Coloring" "Image saved as l.tif"
   close_win "$w" "the save confirmation" Return
   "$PY" "$E2E/screen.py" tiff "$WORK/saves/l.tif" "$REF/sine.tif" 600 lzw || fail "l.tif"
@@ -140,7 +140,7 @@ session_main() {
   # through a link, since wine hides /proc from the save dialog.
   ln -s /proc/sys "$WORK/saves/procsys"
   save_as u "$WORK/saves/procsys/lumo.tif"
-  w=$(open_win '^Save file error$' "the save error box")
+  open_win '^Save file error$' "the save error box"; w=$W
   expect_text "Save file error" "Error opening a save file."
   close_win "$w" "the save error box" Return
   [ ! -e /proc/sys/lumo.tif ] || fail "a failed save left a file"
@@ -153,32 +153,36 @@ session_main() {
   # Parameters: a bad resolution is refused with its message, the view
   # typed before it is kept; then a new size is accepted.
   xdotool key p
-  w=$(open_win '^Parameters$' "the Parameters dialog")
+  open_win '^Parameters$' "the Parameters dialog"; w=$W
   shot parameters
   xdotool type -- "-2"; xdotool key Tab
   xdotool type -- "2"; xdotool key Tab
   xdotool type -- "-1.5"; xdotool key Tab
   xdotool type -- "1.5"; xdotool key Tab
   xdotool type -- "31"; xdotool key Tab
-  xdotool type -- "480"; xdotool key Return
+  xdotool type -- "480"
+  expect_text Parameters "31"       # the keys arrived
+  xdotool key Return
   local e
-  e=$(open_win '^Parameter Error$' "the Parameter Error box")
+  open_win '^Parameter Error$' "the Parameter Error box"; e=$W
   expect_text "Parameter Error" "x / y resolution range: 32 - 9600"
   shot parametererror
   xdotool key Return
   wait_nowin "$e" || fail "the Parameter Error box did not close"
-  wait_focus "$w" || fail "the Parameters dialog did not get the focus back"
+  take_focus "$w" "the Parameters dialog" || fail "the Parameters dialog did not get the focus back"
   close_win "$w" "the Parameters dialog" Escape
   xdotool key p
-  w=$(open_win '^Parameters$' "the Parameters dialog")
+  open_win '^Parameters$' "the Parameters dialog"; w=$W
   for value in -2.0000000000 2.0000000000 -1.5000000000 1.5000000000 600; do
     expect_text Parameters "$value"
   done
   xdotool key Tab Tab Tab Tab
   xdotool type -- "640"; xdotool key Tab
-  xdotool type -- "480"; xdotool key Return
+  xdotool type -- "480"
+  expect_text Parameters "640"
+  xdotool key Return
   wait_nowin "$w" || fail "the Parameters dialog did not accept 640 x 480"
-  wait_focus "$MAINWIN" || fail "the main window did not get the focus back"
+  take_focus "$MAINWIN" "the main window" || fail "the main window did not get the focus back"
   log "ok  Parameters: \"x / y resolution range: 32 - 9600\", then a new view and size"
   render_and_compare "R at 640 x 480, new view, no graph" sine-640 640 480
 
@@ -199,16 +203,18 @@ session_slow() {
 
   local w
   xdotool key p
-  w=$(open_win '^Parameters$' "the Parameters dialog")
+  open_win '^Parameters$' "the Parameters dialog"; w=$W
   xdotool key Tab Tab Tab Tab
   xdotool type -- "1000"; xdotool key Tab
-  xdotool type -- "900"; xdotool key Return
+  xdotool type -- "900"
+  expect_text Parameters "1000"
+  xdotool key Return
   wait_nowin "$w" || fail "the Parameters dialog did not accept 1000 x 900"
-  wait_focus "$MAINWIN" || fail "the main window did not get the focus back"
+  take_focus "$MAINWIN" "the main window" || fail "the main window did not get the focus back"
 
   # Formula 27, the zeta function, 24 steps down from formula 3.
   xdotool key f
-  w=$(open_win '^Select Formula$' "the Formula dialog")
+  open_win '^Select Formula$' "the Formula dialog"; w=$W
   for _ in $(seq 24); do xdotool key Down; done
   xdotool key Return
   wait_nowin "$w" || fail "the Formula dialog did not close"
@@ -218,7 +224,7 @@ session_slow() {
   xdotool key Pause
   # Commands are ignored during a render: About opening shows it stopped.
   xdotool key F3
-  w=$(open_win '^About$' "About after Pause")
+  open_win '^About$' "About after Pause"; w=$W
   close_win "$w" About Return
   watch zeta 1000 900 settled 0 10 || fail "after Pause the image is not the rows done and grey below"
   local paused=$DONE
@@ -249,7 +255,7 @@ session_small() {
   log "ok  700-pixel screen: a 572 x 572 first image without the graph"
   save_as u "$WORK/saves/small.tif"
   local w
-  w=$(open_win '^Lumo Domain Coloring$' "the save confirmation")
+  open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   close_win "$w" "the save confirmation" Return
   "$PY" "$E2E/screen.py" tiff "$WORK/saves/small.tif" "$REF/small.tif" 572 raw || fail "small.tif"
   render_and_compare "R after the save: still 572 x 572" small 572 572
@@ -271,7 +277,7 @@ session_depth16() {
   [ -z "$(xdotool search --onlyvisible --name '^Lumo Domain Coloring$' 2>/dev/null)" ] ||
     fail "the main window is shown on a 16-bit display"
   shot depth16
-  wait_focus "$w" || fail "the error box did not get the focus"
+  take_focus "$w" "the error box" || fail "the error box did not get the focus"
   xdotool key Return
   wait_exit 15 || fail "the program did not end after the error box"
   [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS on a 16-bit display"
