@@ -56,7 +56,9 @@ static void smoothpixel(double x, double y, unsigned char *p)
     for (int c = 0; c < 3; c++) {
         double h = std::fabs(std::fmod(phase * 6 + 4 - 2 * c, 6.0) - 3) - 1;
         h = h < 0 ? 0 : h > 1 ? 1 : h;
-        p[c] = (unsigned char)(255 * v * h);
+        /* At the pole (z^2 = -2i) w is not a number: black there. */
+        double level = 255 * v * h;
+        p[c] = level > 0 ? (unsigned char)level : 0;
     }
 }
 
