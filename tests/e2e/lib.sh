@@ -146,7 +146,7 @@ launch() {
   APP_PID=$!
   MAINWIN=$(wait_win '^Lumo Domain Coloring$' 40) || fail "main window did not appear"
   local shown; shown=$(now_ms)
-  wait_focus "$MAINWIN" || fail "main window did not get the focus"
+  take_focus "$MAINWIN" "the main window" || fail "main window did not get the focus"
   wait_render_end 60 || fail "the first render did not end"
   LAUNCH_MS=$(( $(now_ms) - shown ))
 }

@@ -38,7 +38,7 @@ session_main() {
   log "ok  splash picture at ($splash)"
   MAINWIN=$(wait_win '^Lumo Domain Coloring$' 40) || fail "main window did not appear"
   local shown; shown=$(now_ms)
-  wait_focus "$MAINWIN" || fail "main window did not get the focus"
+  take_focus "$MAINWIN" "the main window" || fail "main window did not get the focus"
   wait_render_end 60 || fail "the first render did not end"
   FIRST_MS=$(( $(now_ms) - shown ))
 
@@ -50,7 +50,8 @@ session_main() {
   same_image start start 600 600 strip
   log "ok  first render by itself, as lumo render draws it (client origin $OX,$OY)"
 
-  # Idle, the program waits for messages instead of spinning.
+  # Idle, the program waits for messages instead of spinning.  (The second
+  # is a measuring interval, not a wait for anything.)
   local t0 t1 ticks
   t0=$(cpu_ticks); sleep 1; t1=$(cpu_ticks)
   ticks=$(getconf CLK_TCK)
