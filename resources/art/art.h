@@ -1,6 +1,7 @@
 /*
- * art.h - pieces of the picture tool lumoart: a tiny bitmap font and the
- * writers of the Windows bitmap and icon files.
+ * art.h - pieces of the resource tool lumoart: a tiny bitmap font, the
+ * writers of the Windows bitmap and icon files, and the writer of the
+ * formula dialog's buttons.
  *
  * Images are plain 24-bit RGB buffers, 3 bytes a pixel, red first, rows
  * top to bottom, no padding.
@@ -28,5 +29,9 @@ int textheight(int scale);
    image (opaque: its mask is all zero).  Return 0, or 1 on failure. */
 int writebmp(const char *name, const ARTIMAGE *image);
 int writeico(const char *name, const ARTIMAGE *image);
+
+/* Writes the CONTROL lines of the formula dialog's 40 radio buttons.
+   Returns 0, or 1 on failure. */
+int writeformulabuttons(const char *name);
 
 #endif

@@ -1,11 +1,13 @@
 /*
- * lumoart.cpp - renders the program's pictures with its own renderer and
- * writes them as resource files:
+ * lumoart.cpp - makes the generated parts of the resources: it renders the
+ * program's pictures with its own renderer and writes them as files:
  *   lumosplash.bmp  360 x 360: a domain-colouring picture in a thin blue
  *                   frame with the title in its centre;
  *   lumohelp.bmp    500 x 100: the colour wheel w = z in the five
  *                   domain-colouring gradients, left to right;
- *   tavroicon.ico   32 x 32, 24 bits: the colour wheel.
+ *   tavroicon.ico   32 x 32, 24 bits: the colour wheel;
+ * and the formula dialog's radio buttons, labelled from the label table:
+ *   formulabuttons.rc
  * Usage: lumoart DIRECTORY
  */
 #include <cstdio>
@@ -150,8 +152,9 @@ int main(int argc, char **argv)
     fillfactorial();
     initsettings();
     std::string dir = argv[1];
-    if (makesplash(dir) != 0 || makehelp(dir) != 0 || makeicon(dir) != 0) {
-        std::fprintf(stderr, "lumoart: cannot write the pictures into %s\n", argv[1]);
+    if (makesplash(dir) != 0 || makehelp(dir) != 0 || makeicon(dir) != 0 ||
+        writeformulabuttons((dir + "/formulabuttons.rc").c_str()) != 0) {
+        std::fprintf(stderr, "lumoart: cannot write the resource files into %s\n", argv[1]);
         return 1;
     }
     return 0;
