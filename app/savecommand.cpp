@@ -10,6 +10,10 @@
 void savecommand(HWND window, int compression)
 {
     stiffn.lpstrFile = tifffile;
+    /* Owned by the main window, so the window takes no commands while the
+       dialog is open: without an owner, Esc or a second save could end or
+       re-enter the program under the dialog and the write that follows. */
+    stiffn.hwndOwner = window;
     if (!GetSaveFileNameA(&stiffn))
         return;
     /* The area under the closed dialog is repainted before the write. */
