@@ -86,10 +86,11 @@ void absvaluecommand(HWND window, int id);
 void gridcommand(int id);
 /* The save flow of command 100 with a TIFF compression code (1 or 5). */
 void savecommand(HWND window, int compression);
-/* Applies an accepted parameters dialog; oldxres, oldyres are the image
-   size from before the dialog.  rebuildsurface makes the surface for the
-   new size, or keeps the old one (and size) and returns 1. */
-void parametersaccepted(HWND window, int oldxres, int oldyres);
+/* Applies the parameters dialog once it is closed with the given result
+   (1 accepted); oldxres, oldyres are the image size from before it.
+   rebuildsurface makes the surface for the new size, or keeps the old one
+   (and size) and returns 1. */
+void parametersclosed(HWND window, INT_PTR result, int oldxres, int oldyres);
 int rebuildsurface(HWND window, int oldxres, int oldyres);
 
 /* Texts of the About box and of the absolute-value help box. */

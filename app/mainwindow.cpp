@@ -122,8 +122,8 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
         break;
     case CMD_PARAMETERS: {
         int oldxres = xres, oldyres = yres;
-        if (opendialog(window, DLG_PARAMETERS, ParamDialogProc) == 1)
-            parametersaccepted(window, oldxres, oldyres);
+        INT_PTR result = opendialog(window, DLG_PARAMETERS, ParamDialogProc);
+        parametersclosed(window, result, oldxres, oldyres);
         break;
     }
     case CMD_CONTINUOUS:

@@ -1,7 +1,7 @@
 /*
- * parameters.cpp - what the main window does after the parameters dialog
- * was accepted: remember the view, and rebuild the off-screen image when
- * the image size changed.
+ * parameters.cpp - what the main window does after the parameters dialog:
+ * remember an accepted view, and rebuild the off-screen image when the
+ * image size changed.
  */
 #include "app/LumoDomainColoring.h"
 
@@ -24,16 +24,20 @@ int rebuildsurface(HWND window, int oldxres, int oldyres)
     return 0;
 }
 
-/* Saves the accepted view; a new size rebuilds the surface, and the window
-   then shows the new, empty image, as a save would write it.  Nothing is
-   rendered until R. */
-void parametersaccepted(HWND window, int oldxres, int oldyres)
+/* Saves an accepted view.  A new size rebuilds the surface, and the window
+   then shows the new, empty image, as a save would write it.  That is done
+   after a cancel too: an OK that failed on a later field has already
+   stored the new size, and an image larger than its surface would lose
+   columns and save them black.  Nothing is rendered until R. */
+void parametersclosed(HWND window, INT_PTR result, int oldxres, int oldyres)
 {
-    j = 0;
-    savewindow[formula][0] = xmin[formula];
-    savewindow[formula][1] = xmax[formula];
-    savewindow[formula][2] = ymin[formula];
-    savewindow[formula][3] = ymax[formula];
+    if (result == 1) {
+        j = 0;
+        savewindow[formula][0] = xmin[formula];
+        savewindow[formula][1] = xmax[formula];
+        savewindow[formula][2] = ymin[formula];
+        savewindow[formula][3] = ymax[formula];
+    }
     if (newdimensions != 1)
         return;
     newdimensions = 0;

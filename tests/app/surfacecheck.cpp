@@ -96,6 +96,17 @@ static void sizes()
     check(surfacewidth == 1300 && surfaceheight == 600 && graphflag == 1,
           "the old surface and graph stay");
     check(surface_getpixel(100, 100) == SAMPLE, "the old picture stays");
+
+    /* OK stored a new width, failed on a later field, then Cancel: the
+       surface follows the stored size, the saved view does not change. */
+    savewindow[formula][0] = -7.0;
+    xmin[formula] = -3.0;
+    xres = 640;
+    newdimensions = 1;
+    parametersclosed(nullptr, 2, 600, 600);
+    check(surfacewidth == 640 && surfaceheight == 600 && graphflag == 0 && newdimensions == 0,
+          "a size stored before a cancel gets its surface");
+    check(savewindow[formula][0] == -7.0, "a cancelled dialog saves no view");
 }
 
 static void nosurface()
