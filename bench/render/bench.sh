@@ -12,11 +12,11 @@
 # Each timing is the best of RUNS runs (default 3): the machine is shared,
 # and the best run is the one least disturbed by other work.
 #
-# usage: bench/render/bench.sh [BUILD_DIR]    (default: build-render)
+# usage: bench/render/bench.sh [BUILD_DIR]    (default: build/native)
 set -eu
 
 cd "$(dirname "$0")/../.."
-BUILD=${1:-build-render}
+BUILD=${1:-build/native}
 RUNS=${RUNS:-3}
 LUMO=$BUILD/cli/lumo
 TIFFBENCH=$BUILD/bench/tiff/tiffbench
