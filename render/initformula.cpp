@@ -4,14 +4,7 @@
  */
 #include "common/platform.h"
 #include "render/settings.h"
-
-/* Menu command ids of the colour maps and the grids. */
-enum {
-    MENU_CONTINUOUS = 140,
-    MENU_ABSGREY = 150,
-    MENU_ABSCOLOR = 151,
-    MENU_NOGRIDS = 160
-};
+#include "resources/resource.h"     /* the menu command ids */
 
 /* Copies the built-in view and colour settings of formula f into its
    current settings. */
@@ -42,12 +35,12 @@ int InitFormula(int f)
 
     int g = gradient[f];
     if (g >= GRADIENT_CONTINUOUS && g <= GRADIENT_3D)
-        window_menucommand(MENU_CONTINUOUS + g);
+        window_menucommand(CMD_CONTINUOUS + g);
     else if (g == GRADIENT_ABSGREY)
-        window_menucommand(MENU_ABSGREY);
+        window_menucommand(CMD_ABSGREY);
     else if (g == GRADIENT_ABSCOLOR)
-        window_menucommand(MENU_ABSCOLOR);
+        window_menucommand(CMD_ABSCOLOR);
 
-    window_menucommand(MENU_NOGRIDS + squaregridflag[f] + 2 * phasegridflag[f]);
+    window_menucommand(CMD_NOGRIDS + squaregridflag[f] + 2 * phasegridflag[f]);
     return 0;
 }
