@@ -1,0 +1,91 @@
+/*
+ * zetacheck.cpp - zeta, which leaves out the Laurent terms that cannot
+ * change the sum, against the full sum it replaced:
+ *   1. the values at POINTS points (default a million, see
+ *      tests/formulas/zetareference.h for where they lie), bit for bit;
+ *   2. the time of both over a 400 x 400 grid of formula 27's view, one
+ *      thread, ROUNDS rounds (default 7) taking turns, as the ratio
+ *      new / full with min/median/max (target: at most 0.6).
+ * usage: zetacheck [POINTS [ROUNDS]]; exit status 1 if any value differs.
+ */
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <ctime>
+#include <vector>
+
+#include "formulas/formulas.h"
+#include "tests/formulas/zetareference.h"
+
+namespace {
+
+volatile double sink;
+
+/* CPU seconds to evaluate f at every point. */
+template <class F>
+double cputime(const std::vector<complex> &points, F f)
+{
+    std::clock_t start = std::clock();
+    double total = 0.0;
+    for (complex z : points) {
+        complex w = f(z);
+        total += w.re;
+    }
+    sink = total;
+    return (double)(std::clock() - start) / CLOCKS_PER_SEC;
+}
+
+complex fast(complex z)
+{
+    complex w;
+    zeta(z.re, z.im, &w.re, &w.im);
+    return w;
+}
+
+}
+
+int main(int argc, char **argv)
+{
+    size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
+    int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
+    fillfactorial();
+
+    size_t differ = 0, laurent = 0, finite = 0;
+    for (complex z : zetareference::points(count, 2026)) {
+        complex full = zetareference::zeta(z);
+        if (!zetareference::samebits(fast(z), full) && ++differ <= 10)
+            std::printf("differs at %.17g %+.17gi\n", z.re, z.im);
+        laurent += z.re <= 2.0;
+        finite += std::isfinite(full.re) && std::isfinite(full.im);
+    }
+    std::printf("%zu points (%zu by the Laurent series, %zu with a finite value): "
+                "%zu differ from the full sum\n", count, laurent, finite, differ);
+
+    const IMAGE &v = im[27];
+    std::vector<complex> grid;
+    for (int row = 0; row < 400; row++)
+        for (int column = 0; column < 400; column++)
+            grid.push_back({v.xmin + (v.xmax - v.xmin) * (column + 0.5) / 400,
+                            v.ymax - (v.ymax - v.ymin) * (row + 0.5) / 400});
+    std::vector<double> ratios;
+    for (int k = 0; k < rounds; k++) {
+        double full = 0.0, skipping = 0.0;
+        if (k % 2 == 0) {
+            full = cputime(grid, zetareference::zeta);
+            skipping = cputime(grid, fast);
+        } else {
+            skipping = cputime(grid, fast);
+            full = cputime(grid, zetareference::zeta);
+        }
+        std::printf("round %d: full sum %.3f s, skipping %.3f s, ratio %.3f\n", k + 1, full,
+                    skipping, skipping / full);
+        ratios.push_back(skipping / full);
+    }
+    if (!ratios.empty()) {
+        std::sort(ratios.begin(), ratios.end());
+        std::printf("zeta over formula 27's view, new / full: min %.3f median %.3f max %.3f "
+                    "(target <= 0.6)\n", ratios.front(), ratios[ratios.size() / 2],
+                    ratios.back());
+    }
+    return differ == 0 ? 0 : 1;
+}
