@@ -25,10 +25,10 @@ static double lnn[20];
    change the sum (see zeta_laurent).  laurentbound[m] is at least
    |laurent[m]| (1 + 2^-41): every |laurent[m]| lies between 1e-263 and
    0.58, so |laurent[m]| (1 + 2^-40) is normal and rounding it to a double
-   keeps 2^-41 of the margin.  Row j of laurenttail serves |z-1| up to
-   growth[j] = 2^(j/4): laurenttail[j][m] is at least the largest
-   laurentbound[k] growth[j]^(k-m) for k >= m, so that with
-   r <= growth[j] every later term is bounded by r^m laurenttail[j][m].
+   keeps 2^-41 of the margin.  Row g of laurenttail serves |z-1| up to
+   growth[g] = 2^(g/4): laurenttail[g][m] is at least the largest
+   laurentbound[k] growth[g]^(k-m) for k >= m, so that with
+   r <= growth[g] every later term is bounded by r^m laurenttail[g][m].
    The last row, for larger or NaN |z-1|, is infinite and bounds nothing. */
 enum { GROWTHS = 25 };
 static double laurentbound[171];
@@ -40,15 +40,15 @@ static void fillbounds()
 {
     for (int m = 0; m <= 170; m++)
         laurentbound[m] = std::fabs(laurent[m]) * (1.0 + 0x1p-40);
-    for (int j = 0; j < GROWTHS; j++) {
-        growth[j] = std::exp2(j / 4.0);
+    for (int g = 0; g < GROWTHS; g++) {
+        growth[g] = std::exp2(g / 4.0);
         /* The largest over k >= m is the larger of laurentbound[m] and
-           growth[j] times the largest over k >= m + 1; the 2^-45 makes up
+           growth[g] times the largest over k >= m + 1; the 2^-45 makes up
            for the two roundings each step, so the bound holds exactly. */
-        double *tail = laurenttail[j];
+        double *tail = laurenttail[g];
         tail[170] = laurentbound[170];
         for (int m = 169; m >= 0; m--) {
-            double later = (growth[j] * tail[m + 1]) * (1.0 + 0x1p-45);
+            double later = (growth[g] * tail[m + 1]) * (1.0 + 0x1p-45);
             tail[m] = later > laurentbound[m] ? later : laurentbound[m];
         }
     }
@@ -128,7 +128,7 @@ static inline double smaller(double a, double b)
       product below the normal range).  pow is within an ulp:
       P <= r^m (1 + 2^-52) + 2^-1074.  With |L| < 1:
       |t| <= r^m |L| (1 + 2^-51) + 2^-1072.  (The margins below leave room
-      for a pow a thousand ulps out.)
+      for a pow a thousand ulps out, or a cos or sin an ulp beyond 1.)
     - reach is r^m multiplied up one rounded product at a time, so while no
       product falls below 2^-900, r^m <= reach (1 - 2^-53)^-m
       <= reach (1 + 2^-44) for m <= 170.  reach stops falling there: that
@@ -145,17 +145,17 @@ static inline double smaller(double a, double b)
       below a power of two is 2^(e-53)), and s + t rounds to s.  An infinite
       or NaN power makes the bound infinite or NaN, never below limit, so
       such a term is always added.
-   With r <= growth[j], r^k = r^m r^(k-m) <= r^m growth[j]^(k-m) for every
-   later k, so once reach laurenttail[j][m] passes the same test no later
+   With r <= growth[g], r^k = r^m r^(k-m) <= r^m growth[g]^(k-m) for every
+   later k, so once reach laurenttail[g][m] passes the same test no later
    term can change the sum either, and the loop ends there. */
 static complex zeta_laurent(complex z)
 {
     complex z_minus_1 = z - 1.0;
     POLARBASE base = polarbase(z_minus_1);
-    int j = 0;
-    while (j < GROWTHS && !(base.modulus <= growth[j]))
-        j++;
-    const double *tail = laurenttail[j];
+    int g = 0;
+    while (g < GROWTHS && !(base.modulus <= growth[g]))
+        g++;
+    const double *tail = laurenttail[g];
     const bool shrinking = base.modulus <= 1.0;
     complex sum1 = {0.0, 0.0};
     double reach = 1.0;
