@@ -159,16 +159,22 @@ static complex zeta_laurent(complex z)
     const bool shrinking = base.modulus <= 1.0;
     complex sum1 = {0.0, 0.0};
     double reach = 1.0;
-    double limit = 0.0;
     for (int m = 0; m < 171; m++) {
-        if (reach * laurentbound[m] < limit) {
+        /* limit is never above rough, so a bound that fails rough fails
+           limit too; most terms do, and limit is not worked out for them. */
+        double bound = reach * laurentbound[m];
+        double rough = smaller(std::fabs(sum1.re), std::fabs(sum1.im)) * 0x1p-54;
+        bool skip = false;
+        if (bound < rough) {
+            double limit = smaller(unchanging(sum1.re), unchanging(sum1.im));
             if (reach * tail[m] < limit)
                 break;
-        } else {
+            skip = bound < limit;
+        }
+        if (!skip) {
             complex p = polarpow(base, (double)m);
             complex term = {p.re * laurent[m], p.im * laurent[m]};
             sum1 = sum1 + term;
-            limit = smaller(unchanging(sum1.re), unchanging(sum1.im));
         }
         double next = reach * base.modulus;
         if (next >= 0x1p-900 || !shrinking)
