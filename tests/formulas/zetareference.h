@@ -85,11 +85,15 @@ inline complex zeta(complex z)
     return laurentsum(z);
 }
 
-/* Same bits in both parts (a NaN only matches the same NaN). */
+/* Same bits in both parts, or NaN in the same parts: which operand's NaN a
+   sum passes on depends on the order the compiler gives the operands of an
+   addition, so the sign and payload of a NaN are not part of the value. */
 inline bool samebits(complex a, complex b)
 {
-    return std::memcmp(&a.re, &b.re, sizeof a.re) == 0 &&
-           std::memcmp(&a.im, &b.im, sizeof a.im) == 0;
+    auto same = [](double x, double y) {
+        return std::memcmp(&x, &y, sizeof x) == 0 || (std::isnan(x) && std::isnan(y));
+    };
+    return same(a.re, b.re) && same(a.im, b.im);
 }
 
 /* n points, the same for the same seed: a third spread evenly at random
