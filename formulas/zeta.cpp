@@ -6,6 +6,8 @@
  * elsewhere it sums the Laurent series about 1 up to (z - 1)^170, whose
  * real coefficients Stieltjes[m] * ((-1)^m / factorial[m]) are worked out
  * once by fillfactorial.  The two methods are not matched at Re z = 2.
+ * The Laurent sum leaves out the terms that cannot change it, and is the
+ * full sum bit for bit (the proof is at zeta_laurent).
  */
 #include <cmath>
 #include <cstdint>
