@@ -338,8 +338,8 @@ struct PARSER {
             return 1;
         }
         if (token.kind == TK_END)
-            fail(token.start, std::string("missing \"") + want + "\" for the \"" + open +
-                              "\" at column " + std::to_string(openstart + 1));
+            fail(token.start, std::string("missing \"") + want + "\" (to close column " +
+                              std::to_string(openstart + 1) + ")");
         else
             fail(token.start, "expected \"" + std::string(want) + "\", found " + describe());
         return 0;
