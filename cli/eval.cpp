@@ -177,7 +177,7 @@ int cmd_eval(int argc, char **argv)
     if (expression)
         number = 30;
     if (number < 0) {
-        std::fprintf(stderr, "lumo eval: --formula N or --expr TEXT is required (lumo formulas lists them)\n");
+        std::fprintf(stderr, "lumo eval: --formula N is required (lumo formulas lists them), or --expr TEXT\n");
         return 2;
     }
 

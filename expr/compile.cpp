@@ -170,7 +170,9 @@ struct COMPILER {
                 return p;
             return arithmetic(OP_DIV_RR, constantvalue(TYPE_REAL, complex{1.0, 0.0}), p);
         }
-        return arithmetic(OP_POW_RR, base, e);
+        /* Even a real base and exponent give a complex power: (-8)^(1/3). */
+        int bc = base.type == TYPE_COMPLEX, ec = e.type == TYPE_COMPLEX;
+        return emit(OP_POW_RR + 2 * bc + ec, TYPE_COMPLEX, base, e);
     }
 
     int needvalue(int node)

@@ -260,10 +260,13 @@ struct PARSER {
         return left;
     }
 
+    /* A name other than a condition word, or an opening bracket, right
+       after a value multiplies it. */
     int startsimplicit()
     {
-        return token.kind == TK_NAME && !is("and") && !is("or") && !is("not") ? 1
-               : is("(") || is("[");
+        if (token.kind == TK_NAME)
+            return !is("and") && !is("or") && !is("not");
+        return is("(") || is("[");
     }
 
     int product()

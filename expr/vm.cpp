@@ -91,8 +91,17 @@ void exprexecute(const INSTR &in, double *const *re, double *const *im, int n)
     case OP_DIV_CC: binary(d, ca, cb, n, [](complex a, complex b) { return a / b; }); break;
     case OP_NEG_R: unary(d, ra, n, [](double a) { return -a; }); break;
     case OP_NEG_C: unary(d, ca, n, [](complex a) { return -a; }); break;
+    /* The common squares and cubes get loops the compiler can keep in
+       registers; the products are the same. */
     case OP_POWN_R: unary(d, ra, n, [e](double a) { return repeated(a, e); }); break;
-    case OP_POWN_C: unary(d, ca, n, [e](complex a) { return repeated(a, e); }); break;
+    case OP_POWN_C:
+        if (e == 2)
+            unary(d, ca, n, [](complex a) { return a * a; });
+        else if (e == 3)
+            unary(d, ca, n, [](complex a) { return (a * a) * a; });
+        else
+            unary(d, ca, n, [e](complex a) { return repeated(a, e); });
+        break;
     case OP_POW_RR:
         binary(d, ra, rb, n, [](double a, double b) { return pow(complex{a, 0.0}, b); });
         break;
