@@ -9,10 +9,10 @@
  * least a factor 4; they are added until they stop mattering or stop
  * shrinking.  Each n^-s is formed from a double-double ln n, so that its
  * phase t ln n (thousands of radians) keeps its digits, and the sum is
- * compensated.  Left of 1/2 the functional equation
+ * compensated.  Left of 1/2 (and |s| >= 1/2) the functional equation
  *     zeta(s) = 2^s pi^(s-1) sin(pi s/2) gamma(1-s) zeta(1-s)
- * (for |s| >= 1/2) is summed as logarithms, which keeps every factor in range however
- * large or small it is, and exponentiated once.
+ * is summed as logarithms, which keeps every factor in range however large
+ * or small it is, and exponentiated once.
  */
 #include "formulas/accurate.h"
 #include "formulas/accurate_dd.h"
@@ -94,13 +94,13 @@ static complex eulermaclaurin(complex s)
     complex corr = {0.0, 0.0};
     for (int k = 0; k < 40; k++) {
         complex term = emcoef[k] * p;
-        double size_k = abs(term);
-        if (!(size_k < last))
+        double magnitude = abs(term);
+        if (!(magnitude < last))
             break;
         corr = corr + term;
-        if (size_k <= 1e-18 * abs(corr))
+        if (magnitude <= 1e-18 * abs(corr))
             break;
-        last = size_k;
+        last = magnitude;
         p = (1.0 / (nn * nn)) * (p * (s + (double)(2 * k + 1)) * (s + (double)(2 * k + 2)));
     }
     sre = sre + (tail.re + corr.re);
@@ -144,7 +144,8 @@ complex accurate_zeta(complex s)
     if (s.im == 0.0 && s.re < 0.0 && 0.5 * s.re == std::nearbyint(0.5 * s.re))
         return {0.0, 0.0};
     if (s.re >= 64.0) {
-        /* 3^-64 is below a unit in the last place of 1. */
+        /* 2^-64 is already below a unit in the last place of 1; the
+           terms from 4^-s on are below 1e-38. */
         const dd *ln = lntable();
         complex w = 1.0 + npow(ln, 2, s);
         return w + npow(ln, 3, s);
