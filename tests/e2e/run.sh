@@ -56,7 +56,7 @@ trap 'echo "FAIL: interrupted"; exit 1' INT TERM
 # The whole run must end in time, whatever hangs.
 (
   trap 'kill "$sleeper" 2>/dev/null; exit 0' TERM
-  sleep 540 >/dev/null 2>&1 &
+  sleep 660 >/dev/null 2>&1 &
   sleeper=$!
   wait "$sleeper"
   echo "FAIL: the end-to-end tests ran out of time"
