@@ -26,7 +26,7 @@
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 static const char renderusage[] =
-    "usage: lumo render -o FILE [--formula N] [--view XMIN XMAX YMIN YMAX]\n"
+    "usage: lumo render -o FILE [--formula N | --expr TEXT] [--view XMIN XMAX YMIN YMAX]\n"
     "                   [--size W H] [--map 0..6] [--grid none|square|phase|both]\n"
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
@@ -34,6 +34,8 @@ static const char renderusage[] =
     "                   [--graph] [--lzw] [--report-max] [--threads N]\n"
     "Maps: 0 Continuous, 1 Cyclic - Modular, 2 Cyclic - Angular, 3 Cyclic - Both,\n"
     "      4 Cyclic - 3-D, 5 Absolute Value greyscale, 6 Absolute Value colour.\n"
+    "--expr renders formula 30 with TEXT as its function (lumo functions lists\n"
+    "the names); formula 30 without it renders the default text.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n";
 
@@ -44,6 +46,8 @@ static const long MAXTHREADS = 256;
 struct RENDEROPTIONS {
     const char *output;
     long formula;
+    int formulaset;
+    const char *expression;
     int viewset;
     double view[4];
     long width, height;
@@ -133,6 +137,13 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
     if (std::strcmp(opt, "--formula") == 0) {
         if (!wholein(a1, 0, NFORMULAS - 1, &o->formula))
             return needs(opt, a1, "a formula number 0..30"), -1;
+        o->formulaset = 1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--expr") == 0) {
+        if (a1 == nullptr)
+            return needs(opt, a1, "a function of z"), -1;
+        o->expression = a1;
         return 2;
     }
     if (std::strcmp(opt, "--view") == 0) {
@@ -241,6 +252,17 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
    into o.  Returns 0, or the exit status after a complaint. */
 static int checkoptions(RENDEROPTIONS *o)
 {
+    if (o->expression != nullptr) {
+        if (o->formulaset && o->formula != 30) {
+            char text[120];
+            LumoIO::sprintf_s(text, sizeof text,
+                              "--expr is formula 30's function; leave out --formula %ld", o->formula);
+            return badinput(text);
+        }
+        o->formula = 30;
+        if (!takeexpression(o->expression))
+            return 2;
+    }
     int f = (int)o->formula;
     if (o->viewset) {
         int error = checkxrange(f, &o->view[0], &o->view[1]);
