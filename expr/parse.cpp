@@ -23,6 +23,7 @@
  * EXPRMAXDEPTH, so no text can exhaust the stack.
  */
 #include <cctype>
+#include <charconv>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -89,10 +90,14 @@ struct PARSER {
                     p++;
             }
         }
-        /* strtod reads exactly the characters checked above: the text
-           holds no locale-dependent forms here. */
-        std::string digits(text + start, p - start);
-        token.value = std::strtod(digits.c_str(), nullptr);
+        /* from_chars rounds correctly and ignores the locale on every
+           platform; it leaves an overflow or underflow to strtod, whose
+           infinity or zero is then the value. */
+        auto read = std::from_chars(text + start, text + p, token.value);
+        if (read.ec != std::errc()) {
+            std::string digits(text + start, p - start);
+            token.value = std::strtod(digits.c_str(), nullptr);
+        }
         token.integer = plain && p - start <= 9;
         token.kind = TK_NUMBER;
         if (text[p] == 'i' && !isnamechar(text[p + 1])) {

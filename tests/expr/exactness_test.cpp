@@ -7,6 +7,7 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <string>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -75,6 +76,27 @@ int compare(const EXACTCASE &c, const EXPRPROGRAM &program, EXPRSCRATCH *scratch
         }
     }
     return wrong;
+}
+
+/* The label after "w = ", without a trailing remark in brackets. */
+std::string labeltext(int f)
+{
+    std::string label = formulalabel[f];
+    for (const char *remark : {"   ( color wheel )", " ( Mobius transformation )"}) {
+        size_t at = label.find(remark);
+        if (at != std::string::npos)
+            label.erase(at);
+    }
+    return label.compare(0, 4, "w = ") == 0 ? label.substr(4) : "";
+}
+
+TEST(Exactness, TextsAreTheLabelsAsTheyRead)
+{
+    for (const EXACTCASE &c : cases) {
+        if (c.formula != 8 && c.formula != 14 && c.formula != 30) {
+            EXPECT_EQ(labeltext(c.formula), c.text) << "formula " << c.formula;
+        }
+    }
 }
 
 TEST(Exactness, LabelsTypedInGiveTheBuiltinsPixels)

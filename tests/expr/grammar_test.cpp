@@ -106,6 +106,9 @@ TEST(Grammar, RealValuesActAsTheComplexTypeSays)
 {
     const MIXCASE cases[] = {
         {"abs(z) + z", [](complex z) { return abs(z) + z; }},
+        /* numbers read as the C++ compiler reads them, overflow included */
+        {"0.1z + 2.675e-3", [](complex z) { return 0.1 * z + 2.675e-3; }},
+        {"z + 1e-320 + 1e999", [](complex z) { return z + 1e-320 + HUGE_VAL; }},
         {"z - re(z)", [](complex z) { return z - z.re; }},
         {"1 - z", [](complex z) { return 1.0 - z; }},
         {"2z", [](complex z) { return 2.0 * z; }},
