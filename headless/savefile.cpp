@@ -130,7 +130,7 @@ static int createtemp(const std::string &target, std::string *temp, int *fd)
         for (int k = 0; k < 6; k++, mix /= 36)
             suffix[k] = digits[mix % 36];
         suffix[6] = '\0';
-        *temp = folder + "/." + name + ".lumo-save-" + suffix;
+        *temp = folder + (folder == "/" ? "." : "/.") + name + ".lumo-save-" + suffix;
         if (temp->size() >= sizeof pendingtemp)
             return ENAMETOOLONG;
 
