@@ -225,7 +225,7 @@ TEST_F(LumoFailures, AnInterruptedSaveLeavesTheOldFileAndNoTemporaryFile)
         int caught = 0;
         for (int attempt = 0; attempt < 5 && !caught; attempt++) {
             makeold("big.tif");
-            pid_t child = start({"render", "--formula", "5", "--size", "3000", "3000", "--threads", "2",
+            pid_t child = start({"render", "--formula", "5", "--size", "2000", "2000", "--threads", "2",
                                  "-o", file("big.tif")});
             std::string temp;
             while (temp.empty()) {
@@ -237,6 +237,8 @@ TEST_F(LumoFailures, AnInterruptedSaveLeavesTheOldFileAndNoTemporaryFile)
                     ADD_FAILURE() << "lumo ended before its save began: " << status;
                     return;
                 }
+                if (temp.empty())
+                    usleep(500);
             }
             kill(child, SIGSTOP);
             struct stat st;
@@ -247,7 +249,10 @@ TEST_F(LumoFailures, AnInterruptedSaveLeavesTheOldFileAndNoTemporaryFile)
             if (!caught)
                 continue;
             EXPECT_TRUE(WIFSIGNALED(e.status) && WTERMSIG(e.status) == sig) << "status " << e.status;
-            EXPECT_EQ(slurp(file("big.tif")), OLD);
+            /* A signal that meets the final rename ends the program just
+               after it: then the new file is there whole. */
+            std::string now = slurp(file("big.tif"));
+            EXPECT_TRUE(now == OLD || now.size() == 180u + 2000u * 2000u * 3u) << now.size() << " bytes";
             EXPECT_EQ(names(), std::set<std::string>{"big.tif"});
         }
         EXPECT_TRUE(caught) << "no save was caught in progress";
