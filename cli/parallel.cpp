@@ -14,6 +14,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -97,10 +98,20 @@ void renderimage(int nthreads, int progress)
 
     nextrow = 0;
     rowsdone = 0;
-    std::vector<double> largest((size_t)nthreads, 0.0);
+    std::vector<double> largest((size_t)nthreads + 1, 0.0);
     std::vector<std::thread> threads;
-    for (int t = 0; t < nthreads; t++)
-        threads.emplace_back(worker, &largest[(size_t)t]);
+    threads.reserve((size_t)nthreads);
+    /* Rows go to whoever asks next, so the render is the same with fewer
+       threads; this one does the rows itself when none could start. */
+    try {
+        for (int t = 0; t < nthreads; t++)
+            threads.emplace_back(worker, &largest[(size_t)t]);
+    } catch (const std::system_error &) {
+        std::fprintf(stderr, "lumo render: note: only %d of %d threads could be started\n",
+                     (int)threads.size(), nthreads);
+    }
+    if (threads.empty())
+        worker(&largest[(size_t)nthreads]);
     while (progress && rowsdone.load() < yres) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
         showprogress(start, rowsdone.load(), &shown);
