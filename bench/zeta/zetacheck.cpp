@@ -50,14 +50,25 @@ int main(int argc, char **argv)
     int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
     fillfactorial();
 
-    size_t differ = 0, laurent = 0, finite = 0;
-    for (complex z : zetareference::points(count, 2026)) {
+    using zetareference::KINDS;
+    std::vector<int> kinds;
+    std::vector<complex> points = zetareference::points(count, 2026, &kinds);
+    size_t differ = 0, laurent = 0, finite = 0, perkind[KINDS] = {}, differkind[KINDS] = {};
+    for (size_t k = 0; k < points.size(); k++) {
+        complex z = points[k];
         complex full = zetareference::zeta(z);
-        if (!zetareference::samebits(fast(z), full) && ++differ <= 10)
-            std::printf("differs at %.17g %+.17gi\n", z.re, z.im);
+        perkind[kinds[k]]++;
+        if (!zetareference::samebits(fast(z), full)) {
+            differkind[kinds[k]]++;
+            if (++differ <= 10)
+                std::printf("differs at %.17g %+.17gi\n", z.re, z.im);
+        }
         laurent += z.re <= 2.0;
         finite += std::isfinite(full.re) && std::isfinite(full.im);
     }
+    for (int kind = 0; kind < KINDS; kind++)
+        std::printf("%-32s %8zu points, %zu differ\n", zetareference::kindname[kind],
+                    perkind[kind], differkind[kind]);
     std::printf("%zu points (%zu by the Laurent series, %zu with a finite value): "
                 "%zu differ from the full sum\n", count, laurent, finite, differ);
 
