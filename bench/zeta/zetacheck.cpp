@@ -6,7 +6,8 @@
  *   2. the time of both over a 400 x 400 grid of formula 27's view, one
  *      thread, ROUNDS rounds (default 7) taking turns, as the ratio
  *      new / full with min/median/max (target: at most 0.6).
- * usage: zetacheck [POINTS [ROUNDS]]; exit status 1 if any value differs.
+ * usage: zetacheck [POINTS [ROUNDS [SEED]]]; exit status 1 if any value
+ * differs.
  */
 #include <algorithm>
 #include <cstdio>
@@ -48,11 +49,12 @@ int main(int argc, char **argv)
 {
     size_t count = argc > 1 ? std::strtoul(argv[1], nullptr, 10) : 1000000;
     int rounds = argc > 2 ? std::atoi(argv[2]) : 7;
+    uint32_t seed = argc > 3 ? (uint32_t)std::strtoul(argv[3], nullptr, 10) : 2026;
     fillfactorial();
 
     using zetareference::KINDS;
     std::vector<int> kinds;
-    std::vector<complex> points = zetareference::points(count, 2026, &kinds);
+    std::vector<complex> points = zetareference::points(count, seed, &kinds);
     size_t differ = 0, laurent = 0, finite = 0, perkind[KINDS] = {}, differkind[KINDS] = {};
     for (size_t k = 0; k < points.size(); k++) {
         complex z = points[k];
