@@ -17,6 +17,7 @@
 
 #include "common/complex.h"
 #include "formulas/formulas.h"
+#include "formulas/helpers.h"
 
 namespace zetareference {
 
@@ -61,18 +62,12 @@ inline complex laurentseries(complex z)
 {
     const TABLES &t = tables();
     complex z_minus_1 = z - 1.0;
-    double modulus = abs(z_minus_1);
-    double theta = arg(z_minus_1);
-    bool zero = z_minus_1.re == 0.0 && z_minus_1.im == 0.0;
+    POLARBASE base = polarbase(z_minus_1);
     complex sum1 = {0.0, 0.0};
     for (int m = 0; m < 171; m++) {
-        complex p = {0.0, 0.0};
-        if (!(zero && m > 0)) {
-            double power = std::pow(modulus, (double)m);
-            double angle = (double)m * theta;
-            p = {power * std::cos(angle), power * std::sin(angle)};
-        }
-        sum1 = sum1 + complex{p.re * t.laurent[m], p.im * t.laurent[m]};
+        complex p = polarpow(base, (double)m);
+        complex term = {p.re * t.laurent[m], p.im * t.laurent[m]};
+        sum1 = sum1 + term;
     }
     return sum1;
 }
