@@ -92,8 +92,8 @@ static complex zeta_alternating(complex z)
 
 /* The most a term may be while adding it to the part s of the running sum
    surely leaves that part as it is: 2^(e-54) (1 - 2^-20) for
-   2^e <= |s| < 2^(e+1), a quarter of the gap between s and its upper
-   neighbour and half that to its lower one, less a little; 0 where s is
+   2^e <= |s| < 2^(e+1), a little under a quarter of the gap between
+   doubles there (and half the smaller gap below a power of two); 0 where s is
    zero, below 2^-900, infinite or NaN, which no term is then tested
    against.  The product is exact: 2^e times a double, far from underflow. */
 static double unchanging(double s)

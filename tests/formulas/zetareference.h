@@ -17,6 +17,7 @@
 
 #include "common/complex.h"
 #include "formulas/formulas.h"
+#include "formulas/helpers.h"
 
 namespace zetareference {
 
@@ -56,24 +57,24 @@ inline complex alternating(complex z)
     return sum1 / (1.0 - p);
 }
 
-inline complex laurentsum(complex z)
+/* The series part alone, without 1/(z-1). */
+inline complex laurentseries(complex z)
 {
     const TABLES &t = tables();
     complex z_minus_1 = z - 1.0;
-    double modulus = abs(z_minus_1);
-    double theta = arg(z_minus_1);
-    bool zero = z_minus_1.re == 0.0 && z_minus_1.im == 0.0;
+    POLARBASE base = polarbase(z_minus_1);
     complex sum1 = {0.0, 0.0};
     for (int m = 0; m < 171; m++) {
-        complex p = {0.0, 0.0};
-        if (!(zero && m > 0)) {
-            double power = std::pow(modulus, (double)m);
-            double angle = (double)m * theta;
-            p = {power * std::cos(angle), power * std::sin(angle)};
-        }
-        sum1 = sum1 + complex{p.re * t.laurent[m], p.im * t.laurent[m]};
+        complex p = polarpow(base, (double)m);
+        complex term = {p.re * t.laurent[m], p.im * t.laurent[m]};
+        sum1 = sum1 + term;
     }
-    return 1.0 / z_minus_1 + sum1;
+    return sum1;
+}
+
+inline complex laurentsum(complex z)
+{
+    return 1.0 / (z - 1.0) + laurentseries(z);
 }
 
 inline complex zeta(complex z)
@@ -96,15 +97,24 @@ inline bool samebits(complex a, complex b)
     return same(a.re, b.re) && same(a.im, b.im);
 }
 
-/* n points, the same for the same seed: a third spread evenly at random
+/* n points, the same for the same seed, and if asked the kind of each (an
+   index into kindname): a third spread evenly at random
    over the views of formulas 27, 28 and 29 (and the values zeta takes
    there, which formula 28 feeds back in), the rest where skipping is
-   closest to the edge: |z - 1| a few ulps either side of 1 and of the
+   closest to the edge: where a part of the sum changes sign, |z - 1| a few
+   ulps either side of 1 and of the
    powers 2^(j/4) where the loop's bounds change, far beyond them, at the
    pole, near the zeros of zeta (where the sum is nearly -1/(z-1)), on and
    just off the real axis (where the imaginary part of the sum is tiny or
    zero), astride Re z = 2, and infinite or NaN input. */
-inline std::vector<complex> points(size_t n, uint32_t seed)
+enum { KINDS = 10 };
+static const char *const kindname[KINDS] = {
+    "views of formulas 27-29", "zeta's values there", "|z-1| at a bound's edge",
+    "next to the pole", "next to a zero off the axis", "next to a zero on the axis",
+    "on and just off the real axis", "astride Re z = 2", "infinite, NaN or huge",
+    "where a part of the sum is 0"};
+
+inline std::vector<complex> points(size_t n, uint32_t seed, std::vector<int> *kinds = nullptr)
 {
     static const double zeros[] = {14.134725141734693, 21.022039638771555,
                                    25.010857580145688, 30.424876125859513,
@@ -121,16 +131,43 @@ inline std::vector<complex> points(size_t n, uint32_t seed)
         for (; k < 0; k++) x = std::nextafter(x, -INFINITY);
         return x;
     };
+    /* Points where one part of the series changes sign along a row of the
+       view: found by halving, then used 32 times with ulps and tiny
+       steps in y, as finding one costs a hundred sums. */
+    std::vector<complex> crossings;
+    auto crossing = [&]() {
+        for (;;) {
+            double y = uniform(-15.0, 15.0);
+            int part = (int)(random() % 2);
+            auto sign = [&](double x) {
+                complex s = laurentseries(complex{x, y});
+                return std::signbit(part ? s.im : s.re);
+            };
+            double a = uniform(-20.0, 2.0), b = a + 2.0;
+            if (b > 2.0 || sign(a) == sign(b))
+                continue;
+            bool left = sign(a);
+            for (int k = 0; k < 80 && std::nextafter(a, b) != b; k++) {
+                double middle = a + (b - a) / 2.0;
+                (sign(middle) == left ? a : b) = middle;
+            }
+            return complex{a, y};
+        }
+    };
     std::vector<complex> result;
     result.reserve(n);
     while (result.size() < n) {
         complex z;
-        switch (random() % 12) {
+        int kind;
+        switch (random() % 13) {
         case 0: case 1: case 2: case 3: {
             const double *v = views[random() % 3];
             z = {uniform(v[0], v[1]), uniform(v[2], v[3])};
-            if (random() % 4 == 0)
+            kind = 0;
+            if (random() % 4 == 0) {
                 z = zeta(z);
+                kind = 1;
+            }
             break;
         }
         case 4: case 5: {
@@ -138,41 +175,60 @@ inline std::vector<complex> points(size_t n, uint32_t seed)
             double r = ulps(j == 25 ? uniform(64.0, 1e4) : std::exp2(j / 4.0));
             double t = uniform(-3.2, 3.2);
             z = {1.0 + r * std::cos(t), r * std::sin(t)};
+            kind = 2;
             break;
         }
         case 6:
             z = {1.0 + uniform(-1.0, 1.0) * tiny(), uniform(-1.0, 1.0) * tiny()};
             if (random() % 8 == 0)
                 z = {1.0, 0.0};
+            kind = 3;
             break;
         case 7: {
             double t = zeros[random() % 6] * (random() % 2 ? 1.0 : -1.0);
             z = {0.5 + uniform(-1.0, 1.0) * tiny(), t + uniform(-1.0, 1.0) * tiny()};
+            kind = 4;
             break;
         }
         case 8:
             z = {-2.0 * (double)(1 + random() % 15) + uniform(-1.0, 1.0) * tiny(),
                  random() % 2 ? 0.0 : uniform(-1.0, 1.0) * tiny()};
+            kind = 5;
             break;
         case 9: {
             static const double offaxis[] = {0.0, -0.0, 1e-300, -1e-300, 5e-324};
             z = {uniform(-30.0, 2.0), offaxis[random() % 5]};
             if (random() % 2)
                 z.im = uniform(-1.0, 1.0) * tiny();
+            kind = 6;
             break;
         }
         case 10:
             z = {ulps(2.0), uniform(-40.0, 40.0)};
+            kind = 7;
+            break;
+        case 12:
+            if (crossings.empty()) {
+                complex c = crossing();
+                for (int k = 0; k < 32; k++)
+                    crossings.push_back({ulps(c.re), k < 16 ? c.im : c.im + uniform(-1.0, 1.0) * tiny()});
+            }
+            z = crossings.back();
+            crossings.pop_back();
+            kind = 9;
             break;
         default: {
             static const double odd[] = {INFINITY, -INFINITY, NAN, 1e300, -1e300, 0.0};
             z = {odd[random() % 6], odd[random() % 6]};
             if (random() % 2)
                 z.re = uniform(-1e6, 2.0);
+            kind = 8;
             break;
         }
         }
         result.push_back(z);
+        if (kinds)
+            kinds->push_back(kind);
     }
     return result;
 }
