@@ -60,6 +60,15 @@ void evaluaterow(const RENDERSETTINGS *s, int row, double *wx, double *wy, int *
     }
 }
 
+/* One point of evaluaterow: a formula that evaluates whole rows at once
+   must give the same value here. */
+int evaluatepoint(const RENDERSETTINGS *s, int i, int row, double *wx, double *wy)
+{
+    *wx = 0.0;
+    *wy = 0.0;
+    return fpointer[s->formula](settings_columnx(s, i), settings_rowy(s, row), wx, wy);
+}
+
 void colourrow(const RENDERSETTINGS *s, const double *wx, const double *wy, const int *result,
                unsigned int *colors, double *rowmax)
 {

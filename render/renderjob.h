@@ -54,6 +54,10 @@ double settings_columnx(const RENDERSETTINGS *s, int i);
    count, one entry per column.  Every thread may call it. */
 void evaluaterow(const RENDERSETTINGS *s, int row, double *wx, double *wy, int *result);
 
+/* The value at one pixel, (column i, row row), evaluated as evaluaterow
+   evaluates it, so that a readout at a pixel matches its colour. */
+int evaluatepoint(const RENDERSETTINGS *s, int i, int row, double *wx, double *wy);
+
 /* The colour values (r + 256 g + 65536 b) of a row from its evaluated
    points, and the largest |w| among them below the tracking limit (0 if
    none). */
