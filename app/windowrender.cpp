@@ -62,7 +62,8 @@ static void showrows()
     if (bottom > before && width > 0)
         window_showsurface(0, before, width, bottom - before);
     char text[120];
-    LumoIO::sprintf_s(text, sizeof text, "Rendering: row %d of %d, %.1f s", now, job->s.yres, elapsed());
+    LumoIO::sprintf_s(text, sizeof text, "Rendering: row %d of %d, %.1f s on %d threads", now, job->s.yres,
+                      elapsed(), renderthreadcount());
     statusbar_settext(text);
 }
 
