@@ -213,6 +213,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_COMMAND:
         OnCommand(window, LOWORD(wParam), lParam);
         return 0;
+    case WM_SETCURSOR:
+        /* The wait cursor over the client area for as long as a render
+           runs, as when the renderer set it row by row. */
+        if (okrender && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
     case WM_TIMER:
         renderticked();
         return 0;

@@ -80,7 +80,9 @@ static void joinworkers()
 
 void startrender(HWND window)
 {
-    if (job != nullptr || g_vhdc == nullptr) {
+    if (job != nullptr)
+        return;
+    if (g_vhdc == nullptr) {
         okrender = 0;
         return;
     }

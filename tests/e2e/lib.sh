@@ -135,7 +135,8 @@ clear_status() { "$WINE" "$TOOLS/statustext.exe" --clear >/dev/null 2>&1; }
 wait_status() {
   local end=$(( $(now_ms) + ${2:-60}*1000*${SLOW:-1} ))
   while [ "$(now_ms)" -lt "$end" ]; do
-    STATUS=$(statustext) && printf '%s\n' "$STATUS" | grep -Eq -- "$1" && return 0
+    # (The text is in the program's code page: bytes, not UTF-8.)
+    STATUS=$(statustext) && printf '%s\n' "$STATUS" | LC_ALL=C grep -Eq -- "$1" && return 0
     sleep 0.05
   done
   return 1
@@ -151,8 +152,8 @@ pointer_away() { xdotool mousemove 900 500; clear_status; }
 # sets RENDER_T (seconds, as the program measured it) and THREADS.
 wait_render_end() {
   wait_status '^Rendered [0-9]+ .* [0-9]+ in [0-9.]+ s on [0-9]+ thread' "${1:-60}" || return 1
-  RENDER_T=$(printf '%s\n' "$STATUS" | sed -n 's/^Rendered .* in \([0-9.]*\) s on .*/\1/p')
-  THREADS=$(printf '%s\n' "$STATUS" | sed -n 's/^Rendered .* s on \([0-9]*\) thread.*/\1/p')
+  RENDER_T=$(printf '%s\n' "$STATUS" | LC_ALL=C sed -n 's/^Rendered .* in \([0-9.]*\) s on .*/\1/p')
+  THREADS=$(printf '%s\n' "$STATUS" | LC_ALL=C sed -n 's/^Rendered .* s on \([0-9]*\) thread.*/\1/p')
 }
 
 # launch: starts the program, waits for the main window and its focus

@@ -244,7 +244,7 @@ session_slow() {
   wait_status '^(Stopped|Rendered) ' 20 || fail "Pause did not stop the render: \"$STATUS\""
   case "$STATUS" in Rendered*) fail "the render ended before Pause could stop it";; esac
   local paused
-  paused=$(printf '%s\n' "$STATUS" | sed -n 's/^Stopped at row \([0-9]*\) of 900.*/\1/p')
+  paused=$(printf '%s\n' "$STATUS" | LC_ALL=C sed -n 's/^Stopped at row \([0-9]*\) of 900.*/\1/p')
   # Commands are ignored during a render: About opening shows it stopped.
   xdotool key F3
   open_win '^About$' "About after Pause"; w=$W
