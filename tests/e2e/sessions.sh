@@ -195,7 +195,7 @@ session_main() {
   for px_py in "0 0" "639 479" "320 240" "17 400"; do
     px=${px_py% *}; py=${px_py#* }
     xdotool mousemove $(( OX + px )) $(( OY + py ))
-    wait_status "	$px, $py: z = " 10 || fail "no readout at pixel ($px, $py): \"$STATUS\""
+    wait_status "	$px, $py:  z = " 10 || fail "no readout at pixel ($px, $py): \"$STATUS\""
     text=${STATUS#*		}
     "$PY" "$E2E/readout.py" "$text" 16 -2 2 -1.5 1.5 640 480 "$px" "$py" "$LUMO" ||
       fail "readout at ($px, $py)"
@@ -342,6 +342,8 @@ session_mouse() {
   SESSION=mouse
   launch
   shot mstart; locate mstart start
+  eval "$(xdotool getwindowgeometry --shell "$MAINWIN")"
+  CLIENTW=$(( WIDTH - 2 * OX ))
   view_now; local home=$VIEW
 
   mouse_step "wheel forward at (200, 150)" wheel mousemove $(( OX + 200 )) $(( OY + 150 )) click 4
