@@ -324,6 +324,7 @@ view_now() {
 # view the Parameters dialog then shows.
 mouse_step() {
   local what=$1 name=$2; shift 2
+  xdotool mousemove 900 500
   clear_status
   xdotool "$@"
   wait_render_end 60 || fail "$what: no render (\"$STATUS\")"
