@@ -70,23 +70,23 @@ VIEW clampview(int f, VIEW v)
 }
 
 /* The point of pixel (x, y), as the renderer maps it. */
-static double pixelx(VIEW v, int xres, int x)
+static double pixelx(VIEW v, int width, int x)
 {
-    return x * (v.xmax - v.xmin) / (xres - 1) + v.xmin;
+    return x * (v.xmax - v.xmin) / (width - 1) + v.xmin;
 }
 
-static double pixely(VIEW v, int yres, int y)
+static double pixely(VIEW v, int height, int y)
 {
-    return (yres - y - 1) * (v.ymax - v.ymin) / (yres - 1) + v.ymin;
+    return (height - y - 1) * (v.ymax - v.ymin) / (height - 1) + v.ymin;
 }
 
-VIEW rectview(int f, VIEW v, int xres, int yres, int x0, int y0, int x1, int y1)
+VIEW rectview(int f, VIEW v, int width, int height, int x0, int y0, int x1, int y1)
 {
-    double ax = pixelx(v, xres, x0), bx = pixelx(v, xres, x1);
-    double ay = pixely(v, yres, y0), by = pixely(v, yres, y1);
+    double ax = pixelx(v, width, x0), bx = pixelx(v, width, x1);
+    double ay = pixely(v, height, y0), by = pixely(v, height, y1);
     double cx = 0.5 * (ax + bx), cy = 0.5 * (ay + by);
     double w = std::fabs(bx - ax), h = std::fabs(by - ay);
-    double aspect = (double)xres / yres;
+    double aspect = (double)width / height;
     if (w < h * aspect)
         w = h * aspect;
     else
@@ -94,9 +94,9 @@ VIEW rectview(int f, VIEW v, int xres, int yres, int x0, int y0, int x1, int y1)
     return clampview(f, VIEW{cx - 0.5 * w, cx + 0.5 * w, cy - 0.5 * h, cy + 0.5 * h});
 }
 
-VIEW zoomview(int f, VIEW v, int xres, int yres, int x, int y, double factor)
+VIEW zoomview(int f, VIEW v, int width, int height, int x, int y, double factor)
 {
-    double px = pixelx(v, xres, x), py = pixely(v, yres, y);
+    double px = pixelx(v, width, x), py = pixely(v, height, y);
     VIEW z = {px - (px - v.xmin) / factor, px + (v.xmax - px) / factor, py - (py - v.ymin) / factor,
               py + (v.ymax - py) / factor};
     return clampview(f, z);

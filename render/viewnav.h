@@ -4,7 +4,7 @@
  * the bounds the Parameters dialog allows, and each formula's history of
  * views for going back.
  *
- * Pixels are those of an xres x yres image of the current view: column 0
+ * Pixels are those of a width x height image of the current view: column 0
  * on xmin, row 0 on ymax.  Every view handed out is already clamped and
  * rounded to the ten decimals the Parameters dialog shows, so the view
  * reached is exactly the one the dialog then shows and accepts.
@@ -27,11 +27,11 @@ VIEW clampview(int f, VIEW v);
 
 /* The rectangle between pixels (x0, y0) and (x1, y1), corners included,
    widened on its short side about its centre to the image's aspect. */
-VIEW rectview(int f, VIEW v, int xres, int yres, int x0, int y0, int x1, int y1);
+VIEW rectview(int f, VIEW v, int width, int height, int x0, int y0, int x1, int y1);
 
 /* The view zoomed in by factor (out when below 1) about pixel (x, y),
    whose point stays where it is. */
-VIEW zoomview(int f, VIEW v, int xres, int yres, int x, int y, double factor);
+VIEW zoomview(int f, VIEW v, int width, int height, int x, int y, double factor);
 
 /* Makes v the view of formula f (and the view it remembers, as an
    accepted Parameters dialog does), noting the view it replaces. */
