@@ -157,7 +157,7 @@ pointer_away() { xdotool mousemove 900 500; clear_status; }
 wait_render_end() {
   # (Builtins only between the asks: no process started ten times a
   # second but xdotool.)
-  local end=$(( SECONDS + ${1:-60}*${SLOW:-1} + 1 )) asked=-1
+  local end=$(( SECONDS + ${1:-60}*${SLOW:-1} + 1 )) asked=$SECONDS
   while [ "$SECONDS" -lt "$end" ]; do
     case "$(xdotool getmouselocation 2>/dev/null)" in
       "x:100 y:100 "*) ;;

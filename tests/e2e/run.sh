@@ -205,15 +205,15 @@ timing_summary() {
   # The same render job in this build without a window: what the window
   # adds, apart from the compiler and maths library of the build.
   "$APPWINE" "$jobtime" 3 "$THREADS" 5 >"$WORK/jobtime.out" 2>/dev/null &&
-    "$PY" "$E2E/timing.py" "first picture, against this build's job with no window" "$FIRST_T $RENDER_TIMES" \
-      "$(tr -d '\r' <"$WORK/jobtime.out")"
+    "$PY" "$E2E/timing.py" "first 600 x 600 picture" "$FIRST_T $RENDER_TIMES" \
+      "$(tr -d '\r' <"$WORK/jobtime.out")" "the same build's job with no window"
   if [ -s "$WORK/timing-zeta" ]; then
     . "$WORK/timing-zeta"
     zeta_lumo=$(lumo_times 1 --formula 27 --graph --threads "$ZETA_THREADS")
     "$PY" "$E2E/timing.py" "formula 27 at 600 x 600" "$ZETA_T" "$zeta_lumo"
     "$APPWINE" "$jobtime" 27 "$ZETA_THREADS" 1 >"$WORK/jobtime.out" 2>/dev/null &&
-      "$PY" "$E2E/timing.py" "formula 27, against this build's job with no window" "$ZETA_T" \
-        "$(tr -d '\r' <"$WORK/jobtime.out")"
+      "$PY" "$E2E/timing.py" "formula 27 at 600 x 600" "$ZETA_T" \
+        "$(tr -d '\r' <"$WORK/jobtime.out")" "the same build's job with no window"
   fi
   echo "    first render from the window appearing: $FIRST_MS ms; idle: $IDLE_MS ms of processor time in 1 s"
   rm -f "$WORK/timing-main" "$WORK/timing-zeta"
