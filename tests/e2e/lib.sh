@@ -148,12 +148,13 @@ wait_status() {
 # and the status bar emptied, so that the end of the render shows.
 pointer_away() { xdotool mousemove 900 500; clear_status; }
 
-# wait_render_end [SECS]: until the status bar says a render has ended;
-# sets RENDER_T (seconds, as the program measured it) and THREADS.  Asking
-# the status bar starts a wine process, which would take processor time
-# from the render being timed; so between asks, about once a second, the loop
-# only watches the pointer, which the program moves to (100, 100) at the
-# end of a render, and asks at once when it arrives there.
+# wait_render_end [SECS [ASKEVERY]]: until the status bar says a render
+# has ended; sets RENDER_T (seconds, as the program measured it) and
+# THREADS.  Asking the status bar starts a wine process, which would take
+# processor time from the render; so between asks, every ASKEVERY seconds
+# (1; more for a render being timed), the loop only watches the pointer,
+# which the program moves to (100, 100) at the end of a render, and asks
+# at once when it arrives there.
 wait_render_end() {
   # (Builtins only between the asks: no process started ten times a
   # second but xdotool.)
@@ -161,7 +162,7 @@ wait_render_end() {
   while [ "$SECONDS" -lt "$end" ]; do
     case "$(xdotool getmouselocation 2>/dev/null)" in
       "x:100 y:100 "*) ;;
-      *) [ "$SECONDS" -eq "$asked" ] && { sleep 0.1; continue; } ;;
+      *) [ "$SECONDS" -lt $(( asked + ${2:-1} )) ] && { sleep 0.1; continue; } ;;
     esac
     asked=$SECONDS
     STATUS=$(statustext) || continue
