@@ -3,9 +3,10 @@
  * front end's globals, records and functions, and the core headers it
  * builds on (settings, formulas, renderer, TIFF writer, platform seam).
  *
- * The program is a single window on a single thread.  All state is in
- * process-wide globals, admitted openly: the settings live in render/,
- * the window-system handles and the save-dialog record here.
+ * The program is a single window on a single thread, apart from the
+ * render's worker threads, which only compute rows (windowrender.cpp).
+ * All state is in process-wide globals, admitted openly: the settings live
+ * in render/, the window-system handles and the save-dialog record here.
  */
 #ifndef LUMO_DOMAINCOLORING_H
 #define LUMO_DOMAINCOLORING_H

@@ -3,10 +3,22 @@
  * the program's state, painting from the off-screen image, the Pause key,
  * and the menu and accelerator commands.
  *
- * The procedure never renders: the Render command only sets okrender and
- * the message loop calls the renderer one row at a time.
+ * The procedure never computes rows itself: the Render command starts a
+ * render job on worker threads (windowrender.cpp) and the window thread
+ * shows its rows as they come.
  */
 #include "app/LumoDomainColoring.h"
+#include "app/mouse.h"
+#include "app/windowrender.h"
+
+/* The client area the image may use: all of it above the status bar. */
+static void setclientrect(HWND window)
+{
+    RECT client;
+    GetClientRect(window, &client);
+    int bottom = client.bottom - statusbar_height();
+    ClientRect = {client.left, client.top, client.right, bottom < 0 ? 0 : bottom};
+}
 
 /* Shows the splash, builds the off-screen image (1300 pixels wide, room
    for the graph strip), fills the tables, loads the start formula, sets
@@ -16,9 +28,9 @@ static LRESULT OnCreate(HWND window)
 {
     if (oksplash)
         splash(window);
-    RECT client;
-    GetClientRect(window, &client);
-    ClientRect = {client.left, client.top, client.right, client.bottom};
+    statusbar_create(window);
+    statusbar_layout(window);
+    setclientrect(window);
     VhdcRect = {0, 0, 1300, yres};
     g_BlackBrush = (HBRUSH)GetStockObject(BLACK_BRUSH);
     g_GreyBrush = (HBRUSH)GetStockObject(GRAY_BRUSH);
@@ -37,10 +49,11 @@ static LRESULT OnCreate(HWND window)
     return 0;
 }
 
-/* Stops a render in progress (the loop must not draw into a released
+/* Stops a render in progress (its workers must not write into a released
    image), releases the image and ends the message loop. */
-static void OnDestroy()
+static void OnDestroy(HWND window)
 {
+    stoprender(window);
     okrender = 0;
     j = 0;
     releasesurface();
@@ -51,9 +64,8 @@ static void OnDestroy()
 static void OnMoveSize(HWND window)
 {
     InvalidateRect(window, nullptr, TRUE);
-    RECT client;
-    GetClientRect(window, &client);
-    ClientRect = {client.left, client.top, client.right, client.bottom};
+    statusbar_layout(window);
+    setclientrect(window);
 }
 
 /* Copies the update rectangle 1:1 from the off-screen image; the part of
@@ -70,17 +82,25 @@ static void OnPaint(HWND window)
             r.bottom = surfaceheight;
         if (r.right > r.left && r.bottom > r.top)
             BitBlt(dc, r.left, r.top, r.right - r.left, r.bottom - r.top, g_vhdc, r.left, r.top, SRCCOPY);
+        /* During a render the image below the rows shown is still grey on
+           the screen; the workers may be writing it. */
+        int shown = rendershownrows();
+        if (shown >= 0) {
+            RECT rest = {0, shown, xres, yres};
+            RECT grey;
+            if (IntersectRect(&grey, &rest, &ps.rcPaint))
+                FillRect(dc, &grey, g_GreyBrush);
+        }
     }
     EndPaint(window, &ps);
 }
 
 /* Pause aborts a render; the rows done so far stay on the image and the
    next render starts again from the first row. */
-static void OnKeyDown(WPARAM key)
+static void OnKeyDown(HWND window, WPARAM key)
 {
     if (okrender && key == VK_PAUSE) {
-        j = 0;
-        okrender = 0;
+        stoprender(window);
         cursor_restore(cross);
         SetCursorPos(100, 100);
     }
@@ -111,8 +131,10 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
         PostMessageA(window, WM_DESTROY, 0, 0);
         break;
     case CMD_RENDER:
-        if (g_vhdc != nullptr)
+        if (g_vhdc != nullptr) {
             okrender = 1;
+            startrender(window);
+        }
         break;
     case CMD_FORMULA:
         if (opendialog(window, DLG_FORMULA, FormulaDialogProc) == 1) {
@@ -159,6 +181,12 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_BOTHGRIDS:
         gridcommand(id);
         break;
+    case CMD_VIEWBACK:
+        mouse_viewback(window);
+        break;
+    case CMD_VIEWHOME:
+        mouse_viewhome(window);
+        break;
     case CMD_HELPTOPICS:
         opendialog(window, DLG_HELP, HelpDialogProc);
         break;
@@ -180,7 +208,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_CREATE:
         return OnCreate(window);
     case WM_DESTROY:
-        OnDestroy();
+        OnDestroy(window);
         return 0;
     case WM_MOVE:
     case WM_SIZE:
@@ -190,11 +218,47 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         OnPaint(window);
         return 0;
     case WM_KEYDOWN:
-        OnKeyDown(wParam);
+        OnKeyDown(window, wParam);
         return 0;
     case WM_COMMAND:
         OnCommand(window, LOWORD(wParam), lParam);
         return 0;
+    case WM_SETCURSOR:
+        /* The wait cursor over the client area for as long as a render
+           runs, as when the renderer set it row by row. */
+        if (okrender && LOWORD(lParam) == HTCLIENT) {
+            SetCursor(LoadCursorA(nullptr, IDC_WAIT));
+            return TRUE;
+        }
+        return DefWindowProcA(window, message, wParam, lParam);
+    case WM_TIMER:
+        renderticked();
+        return 0;
+    case WM_RENDERDONE:
+        renderdone(window, wParam);
+        return 0;
+    case WM_MOUSEMOVE:
+        mouse_move(window, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONDOWN:
+        mouse_leftdown(window, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_LBUTTONUP:
+        mouse_leftup(window, (short)LOWORD(lParam), (short)HIWORD(lParam));
+        return 0;
+    case WM_CAPTURECHANGED:
+        mouse_capturelost();
+        return 0;
+    case WM_RBUTTONUP:
+        mouse_zoom(window, (short)LOWORD(lParam), (short)HIWORD(lParam), 0.5);
+        return 0;
+    case WM_MOUSEWHEEL: {
+        /* The wheel message gives screen coordinates. */
+        POINT p = {(short)LOWORD(lParam), (short)HIWORD(lParam)};
+        ScreenToClient(window, &p);
+        mouse_zoom(window, p.x, p.y, GET_WHEEL_DELTA_WPARAM(wParam) > 0 ? 1.5 : 1.0 / 1.5);
+        return 0;
+    }
     default:
         return DefWindowProcA(window, message, wParam, lParam);
     }

@@ -1,20 +1,16 @@
 /*
- * programdriver.cpp - the message loop, which also drives rendering: after
- * every message it lets the renderer compute one image row while a render
- * is in progress.
+ * programdriver.cpp - the message loop.  Rendering needs nothing from it:
+ * worker threads compute the rows and the main window shows them on its
+ * timer and on the workers' end message.
  */
 #include "app/LumoDomainColoring.h"
 
-/* Runs until the quit message and returns its wParam.  While a render is
-   in progress the loop posts itself WM_USER whenever the queue is empty,
-   so GetMessageA returns at once and rows keep coming; when idle it waits
-   for the next message and uses no processor time. */
+/* Runs until the quit message and returns its wParam.  Idle, it waits for
+   the next message and uses no processor time. */
 unsigned ProgramDriver()
 {
     MSG msg;
     for (;;) {
-        if (okrender && !PeekMessageA(&msg, nullptr, 0, 0, PM_NOREMOVE))
-            PostMessageA(g_hWnd, WM_USER, 0, 0);
         BOOL got = GetMessageA(&msg, nullptr, 0, 0);
         if (got == 0)
             return (unsigned)msg.wParam;
@@ -24,7 +20,5 @@ unsigned ProgramDriver()
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (okrender)
-            driver();
     }
 }

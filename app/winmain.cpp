@@ -67,7 +67,7 @@ int CreateMainWindow(HINSTANCE instance, int show)
        none, so that a save does not widen it to the strip. */
     graphflag = (xres == 600 && yres == 600) ? 1 : 0;
 
-    g_hWnd = CreateWindowExA(0, szWinName, "Lumo Domain Coloring", WS_OVERLAPPEDWINDOW,
+    g_hWnd = CreateWindowExA(0, szWinName, "Lumo Domain Coloring", WS_OVERLAPPEDWINDOW | WS_CLIPCHILDREN,
                              0, 0, xscreen, yscreen - 38, nullptr, nullptr, instance, nullptr);
     if (g_hWnd == nullptr)
         return 2;

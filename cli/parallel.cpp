@@ -1,17 +1,15 @@
 /*
  * parallel.cpp - renderimage (see parallel.h).
  *
- * Rows are handed out one at a time from a shared counter, so threads that
- * meet slow rows (zeta near its critical strip, deep fractal orbits) do not
- * hold the others up.  Each thread colours a row with the renderer's own
- * rowcolors and writes it straight into the surface; distinct rows are
- * distinct bytes, so no locking is needed.  The parts of a render that
- * depend on row order (the real-axis graph, the |w| report) then run on
- * this thread, in order, exactly as driver() runs them.
+ * The rows are a render job (render/renderjob.h) that every thread works
+ * on: rows are handed out one at a time from a shared counter, so threads
+ * that meet slow rows (zeta near its critical strip, deep fractal orbits)
+ * do not hold the others up.  The parts of a render that depend on row
+ * order (the real-axis graph, the |w| report) then run on this thread, in
+ * order, exactly as driver() runs them.
  */
 #include "cli/parallel.h"
 
-#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <system_error>
@@ -20,32 +18,10 @@
 
 #include "common/platform.h"
 #include "render/driver.h"
+#include "render/renderjob.h"
 #include "render/settings.h"
 
 typedef std::chrono::steady_clock CLOCK;
-
-static std::atomic<int> nextrow;
-static std::atomic<int> rowsdone;
-
-/* Colours rows until none are left; the largest |w| seen goes to *largest. */
-static void worker(double *largest)
-{
-    std::vector<unsigned int> colors((size_t)xres);
-    double most = 0.0;
-    for (;;) {
-        int row = nextrow.fetch_add(1);
-        if (row >= yres)
-            break;
-        double rowmax;
-        rowcolors(row, colors.data(), &rowmax);
-        if (rowmax > most)
-            most = rowmax;
-        for (int i = 0; i < xres; i++)
-            surface_setpixel(i, row, colors[(size_t)i]);
-        rowsdone.fetch_add(1);
-    }
-    *largest = most;
-}
 
 /* Rewrites the progress line, once the render has run for a second and
    whenever the percentage changes. */
@@ -68,63 +44,39 @@ static void endprogress(int shown)
         std::fprintf(stderr, "\rrendering: 100 %% (%d of %d rows)\n", yres, yres);
 }
 
-/* One thread: the render exactly as the window program runs it. */
-static void renderrows(int progress)
-{
-    CLOCK::time_point start = CLOCK::now();
-    int shown = 0;
-    okrender = 1;
-    j = 0;
-    while (okrender) {
-        driver();
-        if (progress && (j & 15) == 0 && okrender)
-            showprogress(start, j, &shown);
-    }
-    endprogress(shown);
-}
-
 void renderimage(int nthreads, int progress)
 {
-    if (nthreads <= 1) {
-        renderrows(progress);
-        return;
-    }
     CLOCK::time_point start = CLOCK::now();
     int shown = 0;
     okrender = 1;
     j = 0;
     cross = cursor_wait();
-    renderstart();
+    RENDERJOB job;
+    if (job_begin(&job) != 0) {
+        std::fprintf(stderr, "lumo: not enough memory for %d rows\n", yres);
+        okrender = 0;
+        return;
+    }
 
-    nextrow = 0;
-    rowsdone = 0;
-    std::vector<double> largest((size_t)nthreads + 1, 0.0);
     std::vector<std::thread> threads;
     threads.reserve((size_t)nthreads);
     /* Rows go to whoever asks next, so the render is the same with fewer
        threads; this one does the rows itself when none could start. */
     try {
-        for (int t = 0; t < nthreads; t++)
-            threads.emplace_back(worker, &largest[(size_t)t]);
+        for (int t = 0; t < (nthreads < 1 ? 1 : nthreads); t++)
+            threads.emplace_back(job_work, &job);
     } catch (const std::system_error &) {
         std::fprintf(stderr, "lumo render: note: only %d of %d threads could be started\n",
                      (int)threads.size(), nthreads);
     }
     if (threads.empty())
-        worker(&largest[(size_t)nthreads]);
-    while (progress && rowsdone.load() < yres) {
+        job_work(&job);
+    while (progress && job.rowsdone.load() < yres) {
         std::this_thread::sleep_for(std::chrono::milliseconds(50));
-        showprogress(start, rowsdone.load(), &shown);
+        showprogress(start, job.rowsdone.load(), &shown);
     }
     for (std::thread &t : threads)
         t.join();
-
-    for (double m : largest) {
-        if (displaylimitflag && m > absmax)
-            absmax = m;
-    }
-    for (int row = 0; row < yres; row++)
-        rowgraph(row);
     endprogress(shown);
-    renderend();
+    job_end(&job);
 }

@@ -5,9 +5,8 @@
 #ifndef LUMO_CLI_PARALLEL_H
 #define LUMO_CLI_PARALLEL_H
 
-/* Renders the current settings with nthreads threads (1: plain calls of
-   driver(), row by row).  The surface ends up exactly as driver() leaves
-   it.  With progress set, a progress line on standard error is kept up to
+/* Renders the current settings with nthreads threads.  The surface ends
+   up exactly as driver() leaves it.  With progress set, a progress line on standard error is kept up to
    date once the render has taken more than a second. */
 void renderimage(int nthreads, int progress);
 

@@ -12,6 +12,7 @@
  * the save take its temporary file away with them.
  */
 #include <cerrno>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <thread>
@@ -36,13 +37,14 @@ static const char renderusage[] =
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
-    "                   [--graph] [--lzw] [--report-max] [--threads N]\n"
+    "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
     "Maps: 0 Continuous, 1 Cyclic - Modular, 2 Cyclic - Angular, 3 Cyclic - Both,\n"
     "      4 Cyclic - 3-D, 5 Absolute Value greyscale, 6 Absolute Value colour.\n"
     "--expr renders formula 30 with TEXT as its function (lumo functions lists\n"
     "the names); formula 30 without it renders the default text.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
-    "          all hardware threads.\n";
+    "          all hardware threads.\n"
+    "--time says on standard error how long the render took.\n";
 
 static const long MAXTHREADS = 256;
 
@@ -68,6 +70,7 @@ struct RENDEROPTIONS {
     int graph;
     int lzw;
     int reportmax;
+    int timed;
     long threads;
     FRACTALOPTIONS fractal;
     char fractalerror[256];  /* the first refused fractal value */
@@ -226,6 +229,8 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
         return o->lzw = 1, 1;
     if (std::strcmp(opt, "--report-max") == 0)
         return o->reportmax = 1, 1;
+    if (std::strcmp(opt, "--time") == 0)
+        return o->timed = 1, 1;
 
     char text[300];
     LumoIO::sprintf_s(text, sizeof text, "unknown option '%s' (lumo render --help lists them)", opt);
@@ -438,8 +443,13 @@ int cmd_render(int argc, char **argv)
     /* The |w| report is the render's only message: it goes to standard
        output; the save's messages go to standard error. */
     headless_messagestream(stdout);
+    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
     renderimage((int)o.threads, isatty(2));
+    std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     int reportlost = std::fflush(stdout) != 0 ? errno : 0;
+    if (o.timed)
+        std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took.count(), o.threads,
+                     o.threads == 1 ? "" : "s");
     headless_messagestream(stderr);
 
     /* A report that could not be written does not cost the picture. */

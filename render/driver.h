@@ -4,10 +4,10 @@
  * pixel from w, one row per call of driver().
  *
  * The pieces of a render are also available one by one, so that a caller
- * with threads (the command-line tool) can compute rows in parallel and
- * still leave exactly the picture that driver() leaves row by row:
- * renderstart, then rowcolors for every row (any order, any thread), the
- * pixels written, then rowgraph for every row in order, then renderend.
+ * with threads computes rows in parallel and still leaves exactly the
+ * picture that driver() leaves row by row: renderstart, then the rows (any
+ * order, any thread; see renderjob.h, which strings these together), then
+ * rowgraph for every row in order, then renderend.
  */
 #ifndef LUMO_DRIVER_H
 #define LUMO_DRIVER_H
@@ -27,17 +27,13 @@ extern void *cross;
    ends.  Returns 0. */
 int driver();
 
-/* The start of a render: view size, graph decision, cleared window and
-   image. */
+/* The start of a render: view size, graph decision, the window cleared
+   (grey where the image will be) and the surface cleared black outside
+   the image; the image itself is left for the rows to write. */
 void renderstart();
 /* The imaginary part of row `row` and the real part of column i. */
 double rowy(int row);
 double columnx(int i);
-/* w and the formula's result code at the xres points of row `row`: the
-   formula's function point by point, or for the typed function its
-   program over the whole row.  Reads only settings; safe to call from
-   several threads at once. */
-void evaluaterow(int row, double *wx, double *wy, int *result);
 /* The colour values (r + 256 g + 65536 b) of the xres pixels of one row,
    and the largest |w| among them below the tracking limit (0 if none).
    Reads only settings; safe to call from several threads at once. */

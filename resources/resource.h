@@ -30,6 +30,11 @@
 #define CMD_HELPTOPICS      170
 #define CMD_ABOUT           171
 #define CMD_CUSTOMFUNCTION  180
+#define CMD_VIEWBACK        190     /* Backspace: the previous view */
+#define CMD_VIEWHOME        191     /* Home: the formula's built-in view */
+
+/* The main window's status bar. */
+#define IDC_STATUSBAR       700
 
 /* Dialog templates. */
 #define DLG_FORMULA         200

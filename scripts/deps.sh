@@ -5,7 +5,7 @@ set -e
 packages="cmake ninja-build g++ libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   libtiff-tools python3-pil python3-mpmath python3-numpy
-  wine64 fonts-wine xvfb xdotool imagemagick x11-utils"
+  wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick x11-utils"
 missing=""
 for p in $packages; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing="$missing $p"
@@ -16,6 +16,11 @@ if [ "$(id -u)" != 0 ]; then
   exit 1
 fi
 export DEBIAN_FRONTEND=noninteractive
+# The 32-bit program runs under Debian's 32-bit wine, an i386 package.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  dpkg --add-architecture i386
+  apt-get update -q >/dev/null
+fi
 apt-get install -y -q $missing >/dev/null 2>&1 || {
   apt-get update -q >/dev/null
   apt-get install -y -q $missing >/dev/null

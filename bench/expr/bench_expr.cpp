@@ -19,6 +19,7 @@
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
+#include "render/renderjob.h"
 #include "render/settings.h"
 
 namespace {
@@ -47,12 +48,13 @@ double renderrows(int f, int as, int colour)
     std::vector<double> wx(SIZE), wy(SIZE);
     std::vector<int> result(SIZE);
     double rowmax;
+    RENDERSETTINGS settings = rendersettings();
     auto start = std::chrono::steady_clock::now();
     for (int row = 0; row < SIZE; row++) {
         if (colour)
             rowcolors(row, colors.data(), &rowmax);
         else
-            evaluaterow(row, wx.data(), wy.data(), result.data());
+            evaluaterow(&settings, row, wx.data(), wy.data(), result.data());
     }
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     return took.count();

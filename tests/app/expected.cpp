@@ -46,7 +46,7 @@ const ACCELENTRY expectedaccel[] = {
     {0, 'A', 142}, {0, 'B', 143}, {0, 'D', 144}, {0, 'V', 150},
     {0, 'W', 151}, {1, 'D', 152}, {0, VK_F4, 153}, {0, 'N', 160},
     {0, 'S', 161}, {0, 'T', 162}, {0, 'G', 163}, {0, VK_F2, 170},
-    {0, VK_F3, 171}, {0, 'E', 180},
+    {0, VK_F3, 171}, {0, 'E', 180}, {0, VK_BACK, 190}, {0, VK_HOME, 191},
 };
 const int nexpectedaccel = sizeof expectedaccel / sizeof expectedaccel[0];
 

@@ -2,11 +2,12 @@
 #
 # Every step waits for something it can see - a window, the X focus, the
 # pointer, screen pixels, a file, a process - with a deadline; there are no
-# fixed sleeps between steps.  The render-end signal is the pointer: the
-# program moves it to (100, 100) when a render finishes, so a session moves
-# it elsewhere first and then waits for it to arrive there.
+# fixed sleeps between steps.  The render-end signal is the status bar:
+# a session empties it before an action that renders and then waits for
+# "Rendered W x H in T s on N threads" there.
 #
-# Needs: WORK (scratch folder), WINE, APP (the .exe), TOOLS (the test
+# Needs: WORK (scratch folder), WINE (for the tools), APPWINE (for the
+# program), APP (the .exe), TOOLS (the test
 # programs), REF (reference TIFFs), PY (/usr/bin/python3), E2E (this
 # folder); DISPLAY and WINEPREFIX set.
 
@@ -120,18 +121,57 @@ close_win() {
   take_focus "$MAINWIN" "the main window" || fail "the main window did not get the focus back after $2"
 }
 
-# Pointer away from (100, 100), so the end of the next render shows.  It
-# must stay over the main window: wine moves the pointer only from inside
-# one of its windows.  (900, 500) is inside it on both screen sizes used,
-# and outside the splash.
-pointer_away() { xdotool mousemove 900 500; }
+# The status bar of the main window (see statustext.cpp): its text, and
+# emptying it, so that the next text the program writes there shows.
+statustext() {
+  "$WINE" "$TOOLS/statustext.exe" >"$WORK/status.out" 2>/dev/null || return 1
+  tr -d '\r' <"$WORK/status.out"
+}
+clear_status() { "$WINE" "$TOOLS/statustext.exe" --clear >/dev/null 2>&1; }
 
-# wait_render_end [SECS]: until the program has put the pointer at (100, 100).
-wait_render_end() {
-  local end=$(( $(now_ms) + ${1:-60}*1000 ))
+# wait_status EREGEX [SECS]: until the status bar text matches; sets
+# STATUS to it.  Deadlines stretch by SLOW (the 32-bit build may run
+# emulated).
+wait_status() {
+  local end=$(( $(now_ms) + ${2:-60}*1000*${SLOW:-1} ))
   while [ "$(now_ms)" -lt "$end" ]; do
-    case "$(xdotool getmouselocation 2>/dev/null)" in "x:100 y:100 "*) return 0;; esac
-    sleep 0.01
+    # (The text is in the program's code page: bytes, not UTF-8.)
+    STATUS=$(statustext) && printf '%s\n' "$STATUS" | LC_ALL=C grep -Eq -- "$1" && return 0
+    sleep 0.05
+  done
+  return 1
+}
+
+# Before an action that renders: the pointer away from the image (over the
+# main window: wine moves the pointer only from inside one of its windows;
+# (900, 500) is inside it on both screen sizes used, and outside the splash)
+# and the status bar emptied, so that the end of the render shows.
+pointer_away() { xdotool mousemove 900 500; clear_status; }
+
+# wait_render_end [SECS [ASKEVERY]]: until the status bar says a render
+# has ended; sets RENDER_T (seconds, as the program measured it) and
+# THREADS.  Asking the status bar starts a wine process, which would take
+# processor time from the render; so between asks, every ASKEVERY seconds
+# (1; more for a render being timed), the loop only watches the pointer,
+# which the program moves to (100, 100) at the end of a render, and asks
+# at once when it arrives there.
+wait_render_end() {
+  # (Builtins only between the asks: no process started ten times a
+  # second but xdotool.)
+  local end=$(( SECONDS + ${1:-60}*${SLOW:-1} + 1 )) asked=$SECONDS
+  while [ "$SECONDS" -lt "$end" ]; do
+    case "$(xdotool getmouselocation 2>/dev/null)" in
+      "x:100 y:100 "*) ;;
+      *) [ "$SECONDS" -lt $(( asked + ${2:-1} )) ] && { sleep 0.1; continue; } ;;
+    esac
+    asked=$SECONDS
+    STATUS=$(statustext) || continue
+    if printf '%s\n' "$STATUS" | LC_ALL=C grep -Eq '^Rendered [0-9]+ .* [0-9]+ in [0-9.]+ s on [0-9]+ thread'; then
+      RENDER_T=$(printf '%s\n' "$STATUS" | LC_ALL=C sed -n 's/^Rendered .* in \([0-9.]*\) s on .*/\1/p')
+      THREADS=$(printf '%s\n' "$STATUS" | LC_ALL=C sed -n 's/^Rendered .* s on \([0-9]*\) thread.*/\1/p')
+      return 0
+    fi
+    sleep 0.1
   done
   return 1
 }
@@ -145,13 +185,14 @@ launch() {
   # the main window of an earlier launch must not be passed over.
   MAINWIN=
   pointer_away
-  "$WINE" "$APP" >"$WORK/wine-$SESSION.out" 2>&1 &
+  "$APPWINE" "$APP" >"$WORK/wine-$SESSION.out" 2>&1 &
   APP_PID=$!
   MAINWIN=$(wait_win '^Lumo Domain Coloring$' 40) || fail "main window did not appear"
   local shown; shown=$(now_ms)
   take_focus "$MAINWIN" "the main window" || fail "main window did not get the focus"
   wait_render_end 60 || fail "the first render did not end"
   LAUNCH_MS=$(( $(now_ms) - shown ))
+
 }
 
 # wait_exit [SECS]: until the program has ended; sets EXIT_STATUS.

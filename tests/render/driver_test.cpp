@@ -62,13 +62,9 @@ TEST_F(RenderTest, OneRowPerCall)
     EXPECT_EQ(j, 1);
     EXPECT_EQ(okrender, 1);
     EXPECT_NE(surface_getpixel(0, 0), GREY);
-    /* the rest of the image is cleared to grey */
-    EXPECT_EQ(surface_getpixel(0, 1), GREY);
-    EXPECT_EQ(surface_getpixel(39, 31), GREY);
     for (int row = 1; row < 31; row++)
         driver();
     EXPECT_EQ(j, 31);
-    EXPECT_EQ(surface_getpixel(5, 31), GREY);
     driver();
     EXPECT_EQ(j, 0);
     EXPECT_EQ(okrender, 0);

@@ -1,0 +1,66 @@
+#!/usr/bin/python3
+"""Runs every `lumo` command the README shows, as printed, in a fresh
+folder, and fails when one of them fails or a file it names is not a TIFF
+that PIL reads.
+
+Usage: readme_commands.py README LUMO
+"""
+import os
+import shlex
+import subprocess
+import sys
+import tempfile
+
+from PIL import Image
+
+
+def commands(readme):
+    """The `lumo ...` lines of the README's indented code blocks, without
+    their trailing comments."""
+    found = []
+    for line in open(readme, encoding="utf-8"):
+        if not line.startswith("    "):
+            continue
+        text = line.strip()
+        if not text.startswith("lumo "):
+            continue
+        found.append(text.split("  #")[0].strip())
+    return found
+
+
+def main():
+    readme, lumo = sys.argv[1], os.path.abspath(sys.argv[2])
+    found = commands(readme)
+    if not found:
+        print("FAIL: no lumo commands found in", readme)
+        return 1
+    failed = 0
+    with tempfile.TemporaryDirectory() as work:
+        # What the README's eval example reads.
+        with open(os.path.join(work, "points.txt"), "w") as points:
+            points.write("0.5 14.134725\n2 0\n-1 1\n")
+        for command in found:
+            words = shlex.split(command)
+            stdin = None
+            if "<" in words:
+                at = words.index("<")
+                stdin = open(os.path.join(work, words[at + 1]))
+                words = words[:at] + words[at + 2:]
+            run = subprocess.run([lumo] + words[1:], cwd=work, stdin=stdin,
+                                 capture_output=True, text=True, timeout=300)
+            if run.returncode != 0:
+                print("FAIL: %s: exit status %d: %s" % (command, run.returncode, run.stderr.strip()))
+                failed = 1
+                continue
+            if "-o" in words:
+                path = os.path.join(work, words[words.index("-o") + 1])
+                with Image.open(path) as image:
+                    image.load()
+                    print("ok  %s: %s %dx%d" % (command, image.format, image.size[0], image.size[1]))
+            else:
+                print("ok  %s: %d lines out" % (command, len(run.stdout.splitlines())))
+    return failed
+
+
+if __name__ == "__main__":
+    sys.exit(main())
