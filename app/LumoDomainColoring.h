@@ -79,7 +79,7 @@ void releasesurface();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-/* Colour-map (140..144), absolute-value (150, 151) and grid (160..163)
+/* Colour-map (140..147), absolute-value (150, 151) and grid (160..163)
    commands: settings and menu marks. */
 void colormapcommand(HWND window, int id);
 void absvaluecommand(HWND window, int id);

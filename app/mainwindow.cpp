@@ -131,6 +131,9 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_ANGULAR:
     case CMD_BOTH:
     case CMD_3D:
+    case CMD_PERCEPTUAL:
+    case CMD_CBSAFE:
+    case CMD_ENHANCED:
         colormapcommand(window, id);
         break;
     case CMD_ABSGREY:

@@ -27,17 +27,38 @@
 
 static const char renderusage[] =
     "usage: lumo render -o FILE [--formula N] [--view XMIN XMAX YMIN YMAX]\n"
-    "                   [--size W H] [--map 0..6] [--grid none|square|phase|both]\n"
+    "                   [--size W H] [--map 0..9|NAME] [--grid none|square|phase|both]\n"
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N]\n"
-    "Maps: 0 Continuous, 1 Cyclic - Modular, 2 Cyclic - Angular, 3 Cyclic - Both,\n"
-    "      4 Cyclic - 3-D, 5 Absolute Value greyscale, 6 Absolute Value colour.\n"
+    "Maps: 0 continuous, 1 modular, 2 angular, 3 both (Cyclic - Modular, - Angular,\n"
+    "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
+    "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
+    "      the number or the name.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n";
 
 static const long MAXTHREADS = 256;
+
+/* The colour maps' names on the command line, by gradient code. */
+static const int NMAPS = 10;
+static const char *const mapnames[NMAPS] = {
+    "continuous", "modular", "angular", "both", "3d",
+    "abs-grey", "abs-colour", "perceptual", "colour-blind-safe", "enhanced",
+};
+
+/* Reads a colour map's name; 0 when it is none of them. */
+static int mapbyname(const char *text, long *map)
+{
+    for (int k = 0; k < NMAPS && text != nullptr; k++) {
+        if (std::strcmp(text, mapnames[k]) == 0) {
+            *map = k;
+            return 1;
+        }
+    }
+    return 0;
+}
 
 /* Everything the command line can set; -1 (or a clear flag) where it was
    not given, so the formula's own setting stays. */
@@ -152,8 +173,8 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
         return 3;
     }
     if (std::strcmp(opt, "--map") == 0) {
-        if (!wholein(a1, 0, 6, &o->map))
-            return needs(opt, a1, "a colour map 0..6"), -1;
+        if (!wholein(a1, 0, NMAPS - 1, &o->map) && !mapbyname(a1, &o->map))
+            return needs(opt, a1, "a colour map 0..9 or its name"), -1;
         return 2;
     }
     if (std::strcmp(opt, "--grid") == 0) {

@@ -103,6 +103,9 @@ step "reference renders and the wine prefix"
   r 3d --map 4 --grid none --graph
   r continuous-phase --map 0 --grid phase --graph
   r both-both --map 3 --grid both --graph
+  r perceptual-both --map 7 --grid both --graph
+  r cbsafe-both --map colour-blind-safe --grid both --graph
+  r enhanced-both --map enhanced --grid both --graph
   r abscolor-both --map 6 --grid both --graph
   r absgrey --map 5 --grid none --graph
   r sine --formula 16 --graph

@@ -75,6 +75,9 @@ session_main() {
   xdotool key s;   render_and_compare "S under Cyclic - 3-D is greyed" 3d 600 600 strip
   xdotool key c t; render_and_compare "C, T: Continuous with the phase grid" continuous-phase 600 600 strip
   xdotool key b g; render_and_compare "B, G: Cyclic - Both with both grids" both-both 600 600 strip
+  xdotool key o;   render_and_compare "O: Perceptual keeps the grids" perceptual-both 600 600 strip
+  xdotool key k;   render_and_compare "K: Colour-Blind Safe" cbsafe-both 600 600 strip
+  xdotool key h;   render_and_compare "H: Enhanced Portrait" enhanced-both 600 600 strip
 
   # Alt+D does nothing outside the absolute-value maps: the next key (F3)
   # reaches the main window and opens About.
