@@ -1,6 +1,7 @@
 /*
  * render.cpp - `lumo render`: renders one image without a window and saves
- * it as a TIFF file, as the window program would save it.
+ * it as a TIFF file, as the window program would save it, or as a PNG file
+ * that carries the command making it again.
  *
  * The options set what the window program's menus and dialogs set, with
  * their rules: values the dialogs clamp are clamped silently, values they
@@ -17,11 +18,13 @@
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
+#include "cli/pngsave.h"
 #include "common/LumoIO.h"
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
 #include "render/params.h"
+#include "render/reproduce.h"
 #include "render/settings.h"
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
@@ -32,6 +35,10 @@ static const char renderusage[] =
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N]\n"
+    "                   [--format png|tiff]\n"
+    "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
+    "       overrides the name.  A PNG carries in its Comment the lumo render\n"
+    "       command that makes the same picture again.\n"
     "Maps: 0 continuous, 1 modular, 2 angular, 3 both (Cyclic - Modular, - Angular,\n"
     "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
@@ -79,6 +86,7 @@ struct RENDEROPTIONS {
     long gridextent;
     int graph;
     int lzw;
+    int png;                /* 1 PNG, 0 TIFF, -1 by the file name */
     int reportmax;
     long threads;
     FRACTALOPTIONS fractal;
@@ -215,6 +223,11 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
             return needs(opt, a1, "a number of threads 1..256"), -1;
         return 2;
     }
+    if (std::strcmp(opt, "--format") == 0) {
+        if (a1 != nullptr && (std::strcmp(a1, "png") == 0 || std::strcmp(a1, "tiff") == 0))
+            return o->png = a1[0] == 'p', 2;
+        return needs(opt, a1, "png or tiff"), -1;
+    }
     if (std::strcmp(opt, "--graph") == 0)
         return o->graph = 1, 1;
     if (std::strcmp(opt, "--lzw") == 0)
@@ -228,6 +241,16 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
     return -1;
 }
 
+/* Whether a file name ends in .png, in any case. */
+static int pngname(const char *name)
+{
+    size_t n = std::strlen(name);
+    if (n < 4)
+        return 0;
+    const char *ext = name + n - 4;
+    return ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' && (ext[3] | 0x20) == 'g';
+}
+
 /* Reads the command line into o; returns 0, or the exit status after a
    complaint. */
 static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
@@ -236,6 +259,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
     o->formula = 3;
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
+    o->png = -1;
     unsigned int hardware = std::thread::hardware_concurrency();
     o->threads = hardware == 0 ? 1 : (hardware > (unsigned)MAXTHREADS ? MAXTHREADS : (long)hardware);
     initfractaloptions(&o->fractal);
@@ -254,6 +278,13 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(o->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (o->png < 0)
+        o->png = pngname(o->output);
+    if (o->png && !pngsupported)
+        return badinput("this build of lumo writes TIFF only: PNG needs libpng, "
+                        "which it was built without (give a .tif name or --format tiff)");
+    if (o->png && o->lzw)
+        return badinput("--lzw compresses TIFF files; a PNG file is always compressed");
     return 0;
 }
 
@@ -351,9 +382,12 @@ static void applyoptions(const RENDEROPTIONS *o)
 static int saveimage(const RENDEROPTIONS *o)
 {
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
+    int graph = o->graph && graphflag;
+    int width = graph ? 1300 : xres;
+    if (o->png)
+        return savepng(o->output, width, yres, reproducecommand(o->output, nullptr, graph).c_str());
     int savedxres = xres;
-    if (o->graph && graphflag)
-        xres = 1300;
+    xres = width;
     int code = writetiff(o->lzw ? TIFF_LZW : TIFF_UNCOMPRESSED);
     xres = savedxres;
     return code;

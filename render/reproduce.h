@@ -1,0 +1,23 @@
+/*
+ * reproduce.h - the `lumo render` command line that makes the current
+ * picture again, bit for bit: what a saved PNG carries as its Comment.
+ */
+#ifndef LUMO_REPRODUCE_H
+#define LUMO_REPRODUCE_H
+
+#include <string>
+
+/* The command for the current formula's settings, saving to the base
+   name of `output`; `graph` says whether the picture has the graph strip
+   (is 1300 wide).  `expr` is the typed text of a custom function,
+   or nullptr.  Every word that a POSIX shell would split or expand is
+   quoted, so the line can be pasted into a shell as it is. */
+std::string reproducecommand(const char *output, const char *expr, int graph);
+
+/* A word quoted for a POSIX shell when it needs it. */
+std::string shellword(const char *word);
+
+/* The shortest decimal text that reads back as exactly x. */
+std::string exactnumber(double x);
+
+#endif
