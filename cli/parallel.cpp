@@ -14,9 +14,9 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <thread>
 #include <vector>
 
+#include "cli/system.h"
 #include "common/platform.h"
 #include "render/driver.h"
 #include "render/settings.h"
@@ -26,9 +26,11 @@ typedef std::chrono::steady_clock CLOCK;
 static std::atomic<int> nextrow;
 static std::atomic<int> rowsdone;
 
-/* Colours rows until none are left; the largest |w| seen goes to *largest. */
-static void worker(double *largest)
+/* Colours rows until none are left; the largest |w| seen goes to
+   *(double *)result. */
+static void worker(void *result)
 {
+    double *largest = (double *)result;
     std::vector<unsigned int> colors((size_t)xres);
     double most = 0.0;
     for (;;) {
@@ -98,15 +100,15 @@ void renderimage(int nthreads, int progress)
     nextrow = 0;
     rowsdone = 0;
     std::vector<double> largest((size_t)nthreads, 0.0);
-    std::vector<std::thread> threads;
+    std::vector<void *> results((size_t)nthreads);
     for (int t = 0; t < nthreads; t++)
-        threads.emplace_back(worker, &largest[(size_t)t]);
+        results[(size_t)t] = &largest[(size_t)t];
+    WORKERS *workers = workers_start(nthreads, worker, results.data());
     while (progress && rowsdone.load() < yres) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        system_sleepms(50);
         showprogress(start, rowsdone.load(), &shown);
     }
-    for (std::thread &t : threads)
-        t.join();
+    workers_join(workers);
 
     for (double m : largest) {
         if (displaylimitflag && m > absmax)

@@ -11,14 +11,12 @@
  */
 #include <cstdio>
 #include <cstring>
-#include <thread>
-
-#include <unistd.h>
 
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
 #include "cli/pngsave.h"
+#include "cli/system.h"
 #include "common/LumoIO.h"
 #include "formulas/formulas.h"
 #include "headless/headless.h"
@@ -260,8 +258,8 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
     o->png = -1;
-    unsigned int hardware = std::thread::hardware_concurrency();
-    o->threads = hardware == 0 ? 1 : (hardware > (unsigned)MAXTHREADS ? MAXTHREADS : (long)hardware);
+    long hardware = system_hardwarethreads();
+    o->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
     initfractaloptions(&o->fractal);
 
     for (int i = 0; i < argc;) {
@@ -413,7 +411,7 @@ int cmd_render(int argc, char **argv)
     /* The |w| report is the render's only message: it goes to standard
        output; the save's messages go to standard error. */
     headless_messagestream(stdout);
-    renderimage((int)o.threads, isatty(2));
+    renderimage((int)o.threads, system_stderristerminal());
     std::fflush(stdout);
     headless_messagestream(stderr);
 

@@ -1,0 +1,76 @@
+/*
+ * system_win32.cpp - system.h on Windows, with the C runtime's threads
+ * (_beginthreadex) and the console functions.
+ */
+#include "cli/system.h"
+
+#include <io.h>
+#include <process.h>
+#include <vector>
+#include <windows.h>
+
+struct WORKERS {
+    std::vector<HANDLE> threads;
+};
+
+namespace {
+
+struct START {
+    void (*fn)(void *);
+    void *arg;
+};
+
+unsigned __stdcall threadmain(void *start)
+{
+    START s = *(START *)start;
+    delete (START *)start;
+    s.fn(s.arg);
+    return 0;
+}
+
+}   // namespace
+
+int system_hardwarethreads()
+{
+    SYSTEM_INFO info;
+    GetSystemInfo(&info);
+    return info.dwNumberOfProcessors == 0 ? 1 : (int)info.dwNumberOfProcessors;
+}
+
+int system_stderristerminal()
+{
+    return _isatty(2) != 0;
+}
+
+void system_sleepms(int milliseconds)
+{
+    Sleep((DWORD)milliseconds);
+}
+
+WORKERS *workers_start(int n, void (*fn)(void *), void *const *args)
+{
+    WORKERS *workers = new WORKERS;
+    for (int k = 0; k < n; k++) {
+        START *start = new START{fn, args[k]};
+        uintptr_t handle = _beginthreadex(nullptr, 0, threadmain, start, 0, nullptr);
+        if (handle == 0) {
+            /* The rows are shared out by a counter: the threads already
+               started, or this one, colour them all. */
+            delete start;
+            if (workers->threads.empty())
+                fn(args[k]);
+            break;
+        }
+        workers->threads.push_back((HANDLE)handle);
+    }
+    return workers;
+}
+
+void workers_join(WORKERS *workers)
+{
+    for (HANDLE h : workers->threads) {
+        WaitForSingleObject(h, INFINITE);
+        CloseHandle(h);
+    }
+    delete workers;
+}
