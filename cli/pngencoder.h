@@ -8,10 +8,7 @@
 
 #include <cstddef>
 
-struct PNGTEXT {
-    const char *key;    /* Latin-1 keyword, 1..79 characters */
-    const char *text;
-};
+#include "common/pngchunks.h"   /* PNGTEXT */
 
 /* Receives the next size bytes of the file; returns 0, or non-zero when
    they could not be written (the encoder then stops). */

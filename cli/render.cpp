@@ -383,7 +383,8 @@ static int saveimage(const RENDEROPTIONS *o)
     int graph = o->graph && graphflag;
     int width = graph ? 1300 : xres;
     if (o->png)
-        return savepng(o->output, width, yres, reproducecommand(o->output, nullptr, graph).c_str());
+        return savepng(o->output, width, yres,
+                       (reproducecommand(nullptr, graph) + reproduceoutput(o->output)).c_str());
     int savedxres = xres;
     xres = width;
     int code = writetiff(o->lzw ? TIFF_LZW : TIFF_UNCOMPRESSED);

@@ -52,7 +52,7 @@ static const char *filename(const char *path)
     return name;
 }
 
-std::string reproducecommand(const char *output, const char *expr, int graph)
+std::string reproducecommand(const char *expr, int graph)
 {
     static const char *const gridnames[4] = {"none", "square", "phase", "both"};
     const int f = formula;
@@ -76,6 +76,10 @@ std::string reproducecommand(const char *output, const char *expr, int graph)
     line += " --grid-width " + exactnumber(GW) + " --grid-extent " + std::to_string(GP);
     if (graph)
         line += " --graph";
-    line += " -o " + shellword(filename(output));
     return line;
+}
+
+std::string reproduceoutput(const char *path)
+{
+    return " -o " + shellword(filename(path));
 }

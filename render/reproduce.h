@@ -7,12 +7,16 @@
 
 #include <string>
 
-/* The command for the current formula's settings, saving to the base
-   name of `output`; `graph` says whether the picture has the graph strip
-   (is 1300 wide).  `expr` is the typed text of a custom function,
-   or nullptr.  Every word that a POSIX shell would split or expand is
-   quoted, so the line can be pasted into a shell as it is. */
-std::string reproducecommand(const char *output, const char *expr, int graph);
+/* The command for the current formula's settings, up to the output
+   option; `graph` says whether the picture has the graph strip (is 1300
+   wide).  `expr` is the typed text of a custom function, or nullptr.
+   Every word that a POSIX shell would split or expand is quoted, so the
+   line can be pasted into a shell as it is. */
+std::string reproducecommand(const char *expr, int graph);
+
+/* The output option that ends the command: " -o " and the base name of
+   path (without its folders, Windows' or POSIX'). */
+std::string reproduceoutput(const char *path);
 
 /* A word quoted for a POSIX shell when it needs it. */
 std::string shellword(const char *word);
