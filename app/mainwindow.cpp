@@ -106,6 +106,9 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_SAVELZW:
         PostMessageA(window, WM_COMMAND, CMD_SAVE, TIFF_LZW);
         break;
+    case CMD_SAVEPNG:
+        savepngcommand(window);
+        break;
     case CMD_EXIT:
         PostMessageA(window, WM_DESTROY, 0, 0);
         break;

@@ -24,7 +24,10 @@ unsigned ProgramDriver()
             TranslateMessage(&msg);
             DispatchMessageA(&msg);
         }
-        if (okrender)
+        if (okrender) {
             driver();
+            if (!okrender)
+                rememberrender();
+        }
     }
 }

@@ -84,7 +84,7 @@ start_display() {
 
 # --- 1. imports --------------------------------------------------------------
 step "only system DLLs are imported"
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|COMDLG32|MSVCRT)\.DLL$'
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|COMDLG32|OLE32|MSVCRT)\.DLL$'
 for exe in "$APP" ${WIN32BUILD:+"$WIN32BUILD/app/LumoDomainColoring.exe"} \
            "$WINBUILD/cli/lumo.exe" ${WIN32BUILD:+"$WIN32BUILD/cli/lumo.exe"}; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p')
@@ -135,8 +135,13 @@ done
 # very bytes lumo saves: the OKLab maps, the graph, LZW, fractals, threads.
 step "lumo.exe saves the files lumo saves"
 EXES="$WINE:$WINBUILD/cli/lumo.exe"
-if [ -n "$WIN32BUILD" ] && [ -x /usr/lib/wine/wine ] && dpkg -s wine32:i386 >/dev/null 2>&1; then
-  EXES="$EXES /usr/lib/wine/wine:$WIN32BUILD/cli/lumo.exe"
+if [ -n "$WIN32BUILD" ]; then
+  # wine32 needs a kernel that runs 32-bit programs.
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    EXES="$EXES /usr/lib/wine/wine:$WIN32BUILD/cli/lumo.exe"
+  else
+    echo "    32-bit lumo.exe not run: this machine runs no 32-bit programs (wine32)"
+  fi
 fi
 mkdir -p "$WORK/exe"
 for pair in $EXES; do
