@@ -141,12 +141,12 @@ int brightnesslevel(double v)
     return v < 0.75 ? 2 : 1;
 }
 
-void wheelcolor(int gradient, int level, double modulus, double hue, int *r, int *g, int *b)
+void wheelcolor(int map, int level, double modulus, double hue, int *r, int *g, int *b)
 {
     Lab c;
-    if (gradient == GRADIENT_PERCEPTUAL)
+    if (map == GRADIENT_PERCEPTUAL)
         c = perceptual(level, modulus, hue);
-    else if (gradient == GRADIENT_CBSAFE)
+    else if (map == GRADIENT_CBSAFE)
         c = colourblindsafe(level, modulus, hue);
     else
         c = enhanced(level, modulus, hue);

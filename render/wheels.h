@@ -7,10 +7,10 @@
 #define LUMO_WHEELS_H
 
 /* Colours w with modulus |w| and phase in degrees (finite, 0..360) with
-   map `gradient` (7, 8 or 9) at brightness level 1..3 (3 brightest).
+   map `map` (gradient code 7, 8 or 9) at brightness level 1..3 (3 brightest).
    A modulus that is not a number gives no colour: the caller paints such
    points white, like the other maps do. */
-void wheelcolor(int gradient, int level, double modulus, double hue, int *r, int *g, int *b);
+void wheelcolor(int map, int level, double modulus, double hue, int *r, int *g, int *b);
 
 /* The brightness level 1..3 that a formula's V (1.0, 0.5, 0.0) stands for. */
 int brightnesslevel(double v);
