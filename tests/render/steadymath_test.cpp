@@ -79,6 +79,18 @@ TEST(OklabMaps, ValuesWithoutAPlace)
                 << map << " |w| " << m;
         }
     }
+    /* Escaped fractal points keep their escape colouring under every map. */
+    for (int map = GRADIENT_PERCEPTUAL; map <= GRADIENT_ENHANCED; map++) {
+        gradient[0] = map;
+        for (int grey = 0; grey <= 1; grey++) {
+            greyflag = grey;
+            RGB c{-1, -1, -1};
+            pixelcolor(0, 21, 3.0, 4.0, 5.0, 53.13, &c.r, &c.g, &c.b);
+            int level = grey ? greypal[20 % 16].r : 0;
+            EXPECT_TRUE(c.r == level && c.g == level && c.b == level) << map << " greyflag " << grey;
+        }
+    }
+    greyflag = 0;
     /* Perceptual: zeros black, poles white. */
     RGB zero = colour(GRADIENT_PERCEPTUAL, 0.0, 123.0), pole = colour(GRADIENT_PERCEPTUAL, INF, 123.0);
     EXPECT_TRUE(zero.r == 0 && zero.g == 0 && zero.b == 0);
