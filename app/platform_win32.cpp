@@ -38,6 +38,19 @@ unsigned int surface_getpixel(int x, int y)
     return p[2] | (p[1] << 8) | ((unsigned int)p[0] << 16);
 }
 
+void surface_getrow(int y, int count, unsigned char *rgb)
+{
+    int inside = (y >= 0 && y < surfaceheight) ? (count < surfacewidth ? count : surfacewidth) : 0;
+    const unsigned char *p = inside > 0 ? surfacebits + (size_t)y * surfacestride : nullptr;
+    for (int x = 0; x < inside; x++, p += 3, rgb += 3) {
+        rgb[0] = p[2];
+        rgb[1] = p[1];
+        rgb[2] = p[0];
+    }
+    for (int x = inside < 0 ? 0 : inside; x < count; x++, rgb += 3)
+        rgb[0] = rgb[1] = rgb[2] = 0;
+}
+
 void surface_fillrect(const LUMORECT *r, unsigned int color)
 {
     int left = r->left < 0 ? 0 : r->left;

@@ -3,11 +3,15 @@
  * evaluates one formula at the points read from standard input, one
  * "x y" line each, and prints "wx wy result" per point.
  */
+#include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/evalline.h"
 #include "cli/options.h"
+#include "cli/system.h"
 #include "common/LumoIO.h"
 #include "formulas/formulas.h"
 #include "render/params.h"
@@ -33,61 +37,62 @@ int cmd_formulas(int argc, char **argv)
     return 0;
 }
 
-/* Splits a line into exactly two numbers x and y separated by blanks;
-   returns 1 when that is what the line holds. */
-static int readpoint(char *line, double *x, double *y)
-{
-    const char *blanks = " \t\r\n\v\f";
-    char *words[3];
-    int count = 0;
-    for (char *word = std::strtok(line, blanks); word != nullptr;
-         word = std::strtok(nullptr, blanks)) {
-        if (count == 3)
-            break;
-        words[count++] = word;
-    }
-    return count == 2 && parsenumber(words[0], x) && parsenumber(words[1], y);
-}
+enum { LONGEST = 4094 };
 
-/* Cuts a line short for quoting in a message and drops its line end. */
-static void quoteline(const char *line, char *quote, size_t size)
-{
-    LumoIO::strcpy_s(quote, size, line);
-    quote[std::strcspn(quote, "\r\n")] = '\0';
-}
-
-/* Reads the points and prints their values: 0, 2 on a bad line (the lines
-   before it are printed), 1 when the output cannot be written. */
+/* Reads the points and prints their values: 0; 2 on a bad line (the lines
+   before it are printed); 1 when standard input cannot be read or the
+   output cannot be written.  Into a pipe each result goes out at once, so
+   a program can drive the evaluation a line at a time. */
 static int evaluatelines(FORMULA f)
 {
-    char line[4096];
-    char quote[64];
+    int piped = system_stdoutispipe();
+    char *line = nullptr;
+    size_t capacity = 0;
+    char quote[80];
     long number = 0;
-    while (std::fgets(line, sizeof line, stdin) != nullptr) {
+    int status = 0;
+    long length;
+    errno = 0;
+    while ((length = system_getline(&line, &capacity, stdin)) >= 0) {
         number++;
-        size_t length = std::strlen(line);
-        if (length == sizeof line - 1 && line[length - 1] != '\n') {
-            std::fprintf(stderr, "lumo eval: line %ld is longer than %d characters\n",
-                         number, (int)sizeof line - 2);
-            return 2;
+        quoteline(line, (size_t)length, quote, sizeof quote);
+        if (std::memchr(line, '\0', (size_t)length) != nullptr) {
+            std::fprintf(stderr, "lumo eval: line %ld holds a NUL character: '%s'\n", number, quote);
+            status = 2;
+            break;
         }
-        quoteline(line, quote, sizeof quote);
+        if (length > LONGEST + 1 || (length == LONGEST + 1 && line[LONGEST] != '\n')) {
+            std::fprintf(stderr, "lumo eval: line %ld is longer than %d characters\n",
+                         number, LONGEST);
+            status = 2;
+            break;
+        }
         double x, y;
         if (!readpoint(line, &x, &y)) {
             std::fprintf(stderr, "lumo eval: line %ld: expected two numbers \"x y\", got '%s'\n",
                          number, quote);
-            return 2;
+            status = 2;
+            break;
         }
         /* gamma_fractal's early exit leaves w unwritten. */
         double wx = 0.0, wy = 0.0;
         int result = f(x, y, &wx, &wy);
-        std::printf("%.17g %.17g %d\n", wx, wy, result);
+        if (std::printf("%.17g %.17g %d\n", wx, wy, result) < 0 ||
+            (piped && std::fflush(stdout) != 0))
+            break;
+        errno = 0;
     }
+    if (status == 0 && std::ferror(stdin)) {
+        std::fprintf(stderr, "lumo eval: cannot read standard input: %s\n",
+                     errno != 0 ? std::strerror(errno) : "a read failed");
+        status = 1;
+    }
+    std::free(line);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "lumo eval: cannot write the results\n");
+        std::fprintf(stderr, "lumo eval: cannot write the results: %s\n", std::strerror(errno));
         return 1;
     }
-    return 0;
+    return status;
 }
 
 /* Reports an option whose value is missing or not of the kind it needs. */

@@ -1,17 +1,19 @@
 /*
  * main.cpp - lumo, the command-line renderer: dispatches to a subcommand.
  */
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
 #include "cli/commands.h"
+#include "cli/system.h"
 
 static const char usage[] =
     "usage: lumo formulas\n"
     "       lumo eval --formula N [fractal options]   (reads \"x y\" lines)\n"
     "       lumo render -o FILE [options]\n";
 
-int main(int argc, char **argv)
+static int runcommand(int argc, char **argv)
 {
     if (argc < 2) {
         std::fputs(usage, stderr);
@@ -30,4 +32,24 @@ int main(int argc, char **argv)
     }
     std::fprintf(stderr, "lumo: unknown command '%s'\n%s", command, usage);
     return 2;
+}
+
+/* Whatever the command, output that did not reach its file or pipe is a
+   failure. */
+int main(int argc, char **argv)
+{
+    /* Output short of this size is written once, at the end, where a
+       failure can be reported with its reason. */
+    if (!system_stdoutisterminal())
+        std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
+    int status = runcommand(argc, argv);
+    errno = 0;
+    int flushed = std::fflush(stdout) == 0;
+    int reason = errno;
+    if (!flushed || std::ferror(stdout)) {
+        std::fprintf(stderr, "lumo: cannot write standard output: %s\n",
+                     reason != 0 ? std::strerror(reason) : "a write failed");
+        return status != 0 ? status : 1;
+    }
+    return status;
 }

@@ -99,11 +99,19 @@ void renderimage(int nthreads, int progress)
 
     nextrow = 0;
     rowsdone = 0;
-    std::vector<double> largest((size_t)nthreads, 0.0);
+    std::vector<double> largest((size_t)nthreads + 1, 0.0);
     std::vector<void *> results((size_t)nthreads);
     for (int t = 0; t < nthreads; t++)
         results[(size_t)t] = &largest[(size_t)t];
+    /* Rows go to whoever asks next, so the render is the same with fewer
+       threads; this one does the rows itself when none could start. */
     WORKERS *workers = workers_start(nthreads, worker, results.data());
+    int started = workers_count(workers);
+    if (started < nthreads)
+        std::fprintf(stderr, "lumo render: note: only %d of %d threads could be started\n",
+                     started, nthreads);
+    if (started == 0)
+        worker(&largest[(size_t)nthreads]);
     while (progress && rowsdone.load() < yres) {
         system_sleepms(50);
         showprogress(start, rowsdone.load(), &shown);

@@ -1,14 +1,14 @@
 /*
  * pngsave.cpp - see pngsave.h.  The encoder writes through a callback into
- * a temporary file; the rename publishes the finished file in one step.
+ * the program's save sink, which replaces the target whole on commit.
  */
 #include "cli/pngsave.h"
 
-#include <cstdio>
-#include <string>
+#include <cerrno>
 
 #include "cli/pngencoder.h"
 #include "common/platform.h"
+#include "tiff/savesink.h"
 
 const int pngsupported = 1;
 
@@ -26,41 +26,26 @@ void surfacerow(void *source, int row, unsigned char *rgb)
     }
 }
 
-int filewrite(void *sink, const unsigned char *data, size_t size)
+int sinkwrite(void *sink, const unsigned char *data, size_t size)
 {
-    return std::fwrite(data, 1, size, (FILE *)sink) == size ? 0 : 1;
-}
-
-/* A new file beside path that no one else is writing: "wbx" fails on a
-   name that exists. */
-FILE *opentemporary(const std::string &path, std::string *name)
-{
-    for (int k = 0; k < 100; k++) {
-        *name = path + ".part" + std::to_string(k);
-        FILE *file = std::fopen(name->c_str(), "wbx");
-        if (file != nullptr)
-            return file;
-    }
-    return nullptr;
+    return savesink_write((SAVESINK *)sink, data, size);
 }
 
 }   // namespace
 
-int savepng(const char *path, int width, int height, const char *comment)
+int savepng(const char *path, int width, int height, const char *comment, int *reason)
 {
-    std::string temporary;
-    FILE *file = opentemporary(path, &temporary);
-    if (file == nullptr)
+    *reason = 0;
+    SAVESINK *sink = savesink_open(path, reason);
+    if (sink == nullptr)
         return 1;
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment}};
-    int code = encodepng(width, height, surfacerow, &width, texts, 2, filewrite, file);
-    int result = code == PNG_OK ? 0 : (code == PNG_NOMEMORY ? 2 : 3);
-    /* Buffered bytes are written by the close, so it can fail too. */
-    if (std::fclose(file) != 0 && result == 0)
-        result = 3;
-    if (result == 0 && std::rename(temporary.c_str(), path) != 0)
-        result = 3;
-    if (result != 0)
-        std::remove(temporary.c_str());
-    return result;
+    int code = encodepng(width, height, surfacerow, &width, texts, 2, sinkwrite, sink);
+    if (code != PNG_OK) {
+        *reason = savesink_error(sink) != 0 ? savesink_error(sink) : ENOMEM;
+        savesink_abort(sink);
+        return code == PNG_NOMEMORY ? 2 : 3;
+    }
+    *reason = savesink_commit(sink);
+    return *reason == 0 ? 0 : 3;
 }

@@ -9,10 +9,10 @@
 extern const int pngsupported;
 
 /* Saves the surface's top-left width x height pixels to path with the
-   text chunks Software and Comment.  The file is written under a
-   temporary name beside path and renamed over it only once complete, so a
-   failed save leaves path as it was.  Returns 0, or the save error code
-   (1 open, 2 memory, 3 write: the indices + 1 into saveerror). */
-int savepng(const char *path, int width, int height, const char *comment);
+   text chunks Software and Comment, through the save sink: a failed save
+   leaves path as it was.  Returns 0, or the save error code (1 open,
+   2 memory, 3 write, as writetiff's) with the system's reason in *reason
+   (see savesink_reason). */
+int savepng(const char *path, int width, int height, const char *comment, int *reason);
 
 #endif

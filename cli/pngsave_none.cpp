@@ -7,7 +7,8 @@
 
 const int pngsupported = 0;
 
-int savepng(const char *, int, int, const char *)
+int savepng(const char *, int, int, const char *, int *reason)
 {
+    *reason = 0;
     return 1;
 }

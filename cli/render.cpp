@@ -4,11 +4,15 @@
  * that carries the command making it again.
  *
  * The options set what the window program's menus and dialogs set, with
- * their rules: values the dialogs clamp are clamped silently, values they
- * refuse are refused with the dialog's own text (exit status 2), and a
- * failed save gives the save error text (exit status 1).  Every check runs
- * before anything is rendered, so nothing is written on any error.
+ * their rules: values the dialogs clamp are clamped (a view beyond the
+ * allowed range with a note that names the range), values they refuse are
+ * refused with the dialog's own text (exit status 2).  Whether the file can
+ * be written is checked before anything is rendered, and a failed save
+ * names the file and the system's reason (exit status 1); either way the
+ * file that was there stays as it was.  Ctrl+C, SIGTERM and SIGHUP during
+ * the save take its temporary file away with them.
  */
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -24,6 +28,7 @@
 #include "render/params.h"
 #include "render/reproduce.h"
 #include "render/settings.h"
+#include "common/platform.h"
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 static const char renderusage[] =
@@ -152,8 +157,18 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
     }
 
     if (std::strcmp(opt, "-o") == 0) {
+        /* A forgotten name must not turn the next option into a file. */
+        if (a1 != nullptr && std::strcmp(a1, "-") == 0)
+            return badinput("-o -: lumo render writes files only, not standard output; "
+                            "give a file name"), -1;
         if (a1 == nullptr || a1[0] == '\0')
             return needs(opt, a1, "a file name"), -1;
+        if (a1[0] == '-') {
+            char text[300];
+            LumoIO::sprintf_s(text, sizeof text, "-o needs a file name, got '%s' "
+                              "(a name that starts with '-' can be given as ./NAME)", a1);
+            return badinput(text), -1;
+        }
         o->output = a1;
         return 2;
     }
@@ -165,8 +180,8 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
     if (std::strcmp(opt, "--view") == 0) {
         for (int k = 0; k < 4; k++) {
             const char *v = i + 1 + k < argc ? argv[i + 1 + k] : nullptr;
-            if (!parsenumber(v, &o->view[k]))
-                return needs(opt, v, "four numbers XMIN XMAX YMIN YMAX"), -1;
+            if (!parsefinite(v, &o->view[k]))
+                return needs(opt, v, "four finite numbers XMIN XMAX YMIN YMAX"), -1;
         }
         o->viewset = 1;
         return 5;
@@ -286,6 +301,22 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
     return 0;
 }
 
+/* Says so when the view was cut to the range the program allows, as the
+   Parameters dialog does without a word. */
+static void notecutview(int f, const double given[4], const double view[4])
+{
+    double low = (f >= 27 && f <= 29) ? -30.0 : -20.0;
+    int cut = 0;
+    for (int k = 0; k < 4; k++)
+        cut |= given[k] < (k < 2 ? low : -20.0) || given[k] > 20.0;
+    if (!cut)
+        return;
+    std::fprintf(stderr,
+                 "lumo render: note: --view lies outside the allowed range "
+                 "(x %g .. 20, y -20 .. 20 for formula %d); rendering %.17g %.17g %.17g %.17g\n",
+                 low, f, view[0], view[1], view[2], view[3]);
+}
+
 /* The checks of the Parameters and Debug dialogs, in the dialog's order,
    and the map and grid rule of the menu.  Clamped values are written back
    into o.  Returns 0, or the exit status after a complaint. */
@@ -293,12 +324,14 @@ static int checkoptions(RENDEROPTIONS *o)
 {
     int f = (int)o->formula;
     if (o->viewset) {
+        double given[4] = {o->view[0], o->view[1], o->view[2], o->view[3]};
         int error = checkxrange(f, &o->view[0], &o->view[1]);
         if (error >= 0)
             return refused("--view", error);
         error = checkyrange(&o->view[2], &o->view[3]);
         if (error >= 0)
             return refused("--view", error);
+        notecutview(f, given, o->view);
     }
     int error = checkresolution(o->width);
     if (error < 0)
@@ -313,6 +346,9 @@ static int checkoptions(RENDEROPTIONS *o)
         return refused("--grid-extent", checkgridextent(o->gridextent));
     if (o->abslimitset)
         o->abslimit = clampabslimit(o->abslimit);
+    if (o->graph && (o->width != 600 || o->height != 600))
+        return badinput("--graph needs --size 600 600: the graph is drawn only beside "
+                        "a 600 x 600 image");
 
     /* The menu greys the grids under Cyclic - 3-D: asking for both is a
        contradiction, not something to guess about. */
@@ -367,12 +403,12 @@ static void applyoptions(const RENDEROPTIONS *o)
     if (o->gridextentset)
         GP = (int)o->gridextent;
     displaylimitflag = o->reportmax;
-    /* With --graph, as after the window program's size change: the graph
-       strip exactly for a 600 x 600 image.  Without it the surface has no
+    /* With --graph (only ever with a 600 x 600 image), as after the window
+       program's size change: the graph strip.  Without it the surface has no
        strip: should the render start switch the graph on for a 600 x 600
        view of the axis, it is drawn beyond the surface's edge and is not
        saved. */
-    graphflag = (o->graph && xres == 600 && yres == 600) ? 1 : 0;
+    graphflag = o->graph ? 1 : 0;
 }
 
 /* Saves the image, 1300 wide with the graph strip when the graph was
@@ -384,12 +420,28 @@ static int saveimage(const RENDEROPTIONS *o)
     int width = graph ? 1300 : xres;
     if (o->png)
         return savepng(o->output, width, yres,
-                       (reproducecommand(nullptr, graph) + reproduceoutput(o->output)).c_str());
+                       (reproducecommand(nullptr, graph) + reproduceoutput(o->output)).c_str(),
+                       &tiffsavereason);
     int savedxres = xres;
     xres = width;
+    /* The window program's warning box does not tell a command line what
+       to do; the message below does. */
+    headless_messagestream(nullptr);
     int code = writetiff(o->lzw ? TIFF_LZW : TIFF_UNCOMPRESSED);
+    headless_messagestream(stderr);
     xres = savedxres;
     return code;
+}
+
+/* The one line that says why the file was not written. */
+static void reportsave(const char *path, int code)
+{
+    if (code == 4)
+        std::fprintf(stderr,
+                     "lumo render: LZW compression cannot make this picture smaller, so %s was "
+                     "not written; leave out --lzw to save it uncompressed\n", path);
+    else
+        std::fprintf(stderr, "lumo: cannot write %s: %s\n", path, savesink_reason(tiffsavereason));
 }
 
 int cmd_render(int argc, char **argv)
@@ -402,6 +454,13 @@ int cmd_render(int argc, char **argv)
         status = checkoptions(&o);
     if (status != 0)
         return status;
+    /* Minutes of rendering must not end in a file that cannot be made. */
+    int error = savefile_check(o.output);
+    if (error != 0) {
+        std::fprintf(stderr, "lumo: cannot write %s: %s\n", o.output, savesink_reason(error));
+        return 1;
+    }
+    headless_cleanuponsignals();
 
     applyoptions(&o);
     if (headless_createsurface(graphflag ? 1300 : xres, yres) != 0) {
@@ -413,14 +472,17 @@ int cmd_render(int argc, char **argv)
        output; the save's messages go to standard error. */
     headless_messagestream(stdout);
     renderimage((int)o.threads, system_stderristerminal());
-    std::fflush(stdout);
+    int reportlost = std::fflush(stdout) != 0 ? errno : 0;
     headless_messagestream(stderr);
 
+    /* A report that could not be written does not cost the picture. */
     int code = saveimage(&o);
     headless_freesurface();
-    if (code != 0) {
-        std::fprintf(stderr, "lumo render: %s\n", saveerror[code - 1]);
-        return 1;
+    if (code != 0)
+        reportsave(o.output, code);
+    if (reportlost != 0) {
+        std::fprintf(stderr, "lumo: cannot write standard output: %s\n", std::strerror(reportlost));
+        std::clearerr(stdout);
     }
-    return 0;
+    return code != 0 || reportlost != 0 ? 1 : 0;
 }

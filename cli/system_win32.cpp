@@ -4,6 +4,7 @@
  */
 #include "cli/system.h"
 
+#include <cstdlib>
 #include <io.h>
 #include <process.h>
 #include <vector>
@@ -42,6 +43,39 @@ int system_stderristerminal()
     return _isatty(2) != 0;
 }
 
+int system_stdoutisterminal()
+{
+    return _isatty(1) != 0;
+}
+
+int system_stdoutispipe()
+{
+    return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_PIPE;
+}
+
+long system_getline(char **line, size_t *capacity, FILE *in)
+{
+    size_t length = 0;
+    int c;
+    while ((c = std::fgetc(in)) != EOF) {
+        if (length + 2 > *capacity) {
+            size_t grown = *capacity < 128 ? 128 : *capacity * 2;
+            char *p = (char *)std::realloc(*line, grown);
+            if (p == nullptr)
+                return -1;
+            *line = p;
+            *capacity = grown;
+        }
+        (*line)[length++] = (char)c;
+        if (c == '\n')
+            break;
+    }
+    if (length == 0)
+        return -1;
+    (*line)[length] = '\0';
+    return (long)length;
+}
+
 void system_sleepms(int milliseconds)
 {
     Sleep((DWORD)milliseconds);
@@ -54,16 +88,17 @@ WORKERS *workers_start(int n, void (*fn)(void *), void *const *args)
         START *start = new START{fn, args[k]};
         uintptr_t handle = _beginthreadex(nullptr, 0, threadmain, start, 0, nullptr);
         if (handle == 0) {
-            /* The rows are shared out by a counter: the threads already
-               started, or this one, colour them all. */
             delete start;
-            if (workers->threads.empty())
-                fn(args[k]);
             break;
         }
         workers->threads.push_back((HANDLE)handle);
     }
     return workers;
+}
+
+int workers_count(const WORKERS *workers)
+{
+    return (int)workers->threads.size();
 }
 
 void workers_join(WORKERS *workers)

@@ -15,6 +15,8 @@
 #ifndef LUMO_PLATFORM_H
 #define LUMO_PLATFORM_H
 
+#include <cstddef>
+
 struct LUMORECT {
     int left;
     int top;
@@ -37,6 +39,10 @@ int surface_height();
 /* Pixels outside the surface are ignored by setpixel and read as 0. */
 void surface_setpixel(int x, int y, unsigned int color);
 unsigned int surface_getpixel(int x, int y);
+/* Row y, columns 0..count-1, as red, green, blue bytes into rgb (3 * count
+   of them); pixels outside the surface read as 0.  The writers take rows
+   this way rather than a call per pixel. */
+void surface_getrow(int y, int count, unsigned char *rgb);
 void surface_fillrect(const LUMORECT *rect, unsigned int color);
 
 /* Line drawing with a solid pen, in the manner of MoveToEx / LineTo:
@@ -82,5 +88,36 @@ enum {
 /* Shows text in a box with the caption and style given; owned by the main
    window when owned is non-zero.  Returns when the user closes it. */
 void message_box(const char *text, const char *caption, int style, int owned);
+
+/* --- files saved whole ---------------------------------------------------- */
+
+/* A save never writes into the file it replaces: it writes a new temporary
+   file in the target's folder (named .NAME.lumo-save-XXXXXX, so one left
+   behind by a crash says what it is), and only a complete, flushed and
+   closed file is renamed over the target.  A failed or abandoned save
+   removes that temporary file and nothing else.  A target that exists and
+   is not a regular file is refused before anything is created.  Through
+   a symbolic link the save replaces the file the link points at, renaming
+   into that file's folder, and the link itself stays.
+
+   Every call returns 0 or an error: an errno value (the Win32 layer maps
+   its own codes onto them) or SAVEFILE_NOTREGULAR.  tiff/savesink.h
+   buffers these calls for the writers and turns errors into text. */
+enum { SAVEFILE_NOTREGULAR = -1 };
+
+/* Whether target could be saved: its folder exists and can be written, and
+   it is a regular file or does not exist yet.  Nothing is created. */
+int savefile_check(const char *target);
+/* Starts a save of target; *file is its handle. */
+int savefile_open(const char *target, void **file);
+/* Appends count bytes. */
+int savefile_write(void *file, const void *bytes, size_t count);
+/* Overwrites count bytes at offset, within what was already written. */
+int savefile_writeat(void *file, long long offset, const void *bytes, size_t count);
+/* Flushes the file to the disk, closes it and renames it over the target;
+   on failure removes it.  The handle is gone either way. */
+int savefile_commit(void *file);
+/* Closes and removes the temporary file; the target stays as it was. */
+void savefile_abort(void *file);
 
 #endif

@@ -26,4 +26,9 @@ void headless_messagestream(void *file);
    default, drops them. */
 void headless_menuhook(void (*hook)(int id));
 
+/* From now on SIGINT, SIGTERM and SIGHUP remove the temporary file of a
+   save in progress before they end the program (with their usual status);
+   signals that were being ignored stay ignored. */
+void headless_cleanuponsignals();
+
 #endif

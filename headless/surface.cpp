@@ -79,6 +79,17 @@ unsigned int surface_getpixel(int x, int y)
     return p[0] | (p[1] << 8) | ((unsigned int)p[2] << 16);
 }
 
+void surface_getrow(int y, int count, unsigned char *rgb)
+{
+    size_t inside = 0;
+    if (y >= 0 && y < height && count > 0)
+        inside = (size_t)(count < width ? count : width) * 3;
+    if (inside > 0)
+        std::memcpy(rgb, pixels + (size_t)y * width * 3, inside);
+    if (count > 0)
+        std::memset(rgb + inside, 0, (size_t)count * 3 - inside);
+}
+
 void surface_fillrect(const LUMORECT *r, unsigned int color)
 {
     int left = r->left < 0 ? 0 : r->left;

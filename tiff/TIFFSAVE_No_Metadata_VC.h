@@ -3,9 +3,12 @@
  * uncompressed or LZW-compressed.
  *
  * The file is little-endian RGB, 8 bits a sample, one strip, behind a fixed
- * 180-byte header and directory, so every offset in it is a constant.  The
- * LZW encoder keeps the whole compressed strip in memory and gives up as
- * soon as it grows past 95 % of the raw image size.
+ * 180-byte header and directory, so every offset in it is a constant.  It
+ * is written through a save sink (tiff/savesink.h): the file at the target
+ * path is replaced whole or not at all.  The LZW encoder streams its codes
+ * to the sink as it makes them, gives up as soon as the output grows past
+ * 95 % of the raw image size, and the strip's byte count is patched into
+ * the header at the end.
  *
  * Everything here is process-wide state, as in the rest of the program; one
  * save runs at a time, on the user-interface thread.
@@ -15,6 +18,8 @@
 
 #include <cstdint>
 #include <cstdio>
+
+#include "tiff/savesink.h"
 
 /* --- the TIFF writer ----------------------------------------------------- */
 
@@ -50,12 +55,18 @@ enum {
 /* Full path of the file to save, filled in by the caller. */
 extern char tifffile[260];
 
-/* Texts of the error codes 1..4 that writetiff returns (entry code - 1). */
+/* Texts of the error codes 1..4 that writetiff returns (entry code - 1):
+   1 the file cannot be made, 2 no memory, 3 a write failed, 4 LZW cannot
+   shrink the picture. */
 extern const char *const saveerror[4];
+
+/* The system's reason for the last failed save (see savesink_reason), 0
+   when there is none (as for code 4). */
+extern int tiffsavereason;
 
 /* Saves the xres x yres pixels of the off-screen image to tifffile with the
    given compression (1 or 5).  Returns 0, or an error code 1..4; after any
-   failure no file is left behind. */
+   failure the file at tifffile is as it was before. */
 int writetiff(int compression);
 
 /* --- the LZW encoder ----------------------------------------------------- */
@@ -88,34 +99,41 @@ extern int entrytotal;          /* next free code */
 extern int codebits;            /* code width - 9 */
 extern BITS b[4][16];           /* packing steps by codebits and codeindex */
 
-/* The output: 16-bit words stored high byte first, zero-filled by the
-   caller before LZWinit(0). */
-extern uint16_t *codebuffer;
+/* The output: 16-bit words stored high byte first.  Full words go to the
+   sink a chunk at a time; the buffer holds the chunk in progress, the word
+   being filled and one spill. */
+enum { LZW_CHUNKWORDS = 1 << 15 };
+extern uint16_t codebuffer[LZW_CHUNKWORDS + 2];
 extern int64_t codewords;       /* index of the word being filled */
 extern int codeindex;           /* bits of that word already used */
-extern int64_t codebytes;       /* bytes of output so far */
+extern int64_t codebytes;       /* bytes of output so far, all chunks */
 extern int64_t bytelimit;       /* the encoder gives up beyond this */
+extern SAVESINK *codesink;      /* where full chunks go */
 
 /* Fills b; LZWinit(0) calls it. */
 void LZWmakebits();
 
-/* Words of codebuffer the encoder can touch for a given bytelimit before it
-   gives up: the completed words, the one in progress and one spill. */
-int64_t LZWbufferwords(int64_t limit);
-
-/* index 0 starts a new image; any other value only resets the string table
-   after a Clear code. */
+/* index 0 starts a new image (and empties the output buffer); any other
+   value only resets the string table after a Clear code. */
 void LZWinit(int index);
 
-/* Encodes the pixel at column i, row j; after the last pixel of the
-   xres x yres image writes the strip to file (positioned at the strip
-   offset) and patches its byte count.  Returns 0, 1 when the output grew
-   past bytelimit, 2 when the strip could not be written. */
-int LZWcompress(int i, int j, FILE *file);
+/* The results of the encoder's calls. */
+enum { LZW_OK = 0, LZW_TOOLARGE = 1, LZW_WRITEFAILED = 2 };
 
-/* Appends one code at the current width.  Returns 1, after a warning, when
-   the output has grown past bytelimit, else 0. */
+/* Encoding a strip: LZWstart, then the bytes in order in pieces of any
+   size, then LZWfinish, which writes the rest and stores the strip's
+   length in *stripbytes.  Each returns LZW_OK; LZW_TOOLARGE, after a
+   warning, once the output has grown past limit; LZW_WRITEFAILED when the
+   sink failed. */
+int LZWstart(SAVESINK *sink, int64_t limit);
+int LZWcompressbytes(const unsigned char *bytes, size_t count);
+int LZWfinish(int64_t *stripbytes);
+
+/* Appends one code at the current width. */
 int writeLZWcode(int code);
+
+/* Sends what is left of the output, the word in progress included. */
+int LZWsendrest();
 
 /* The two bytes of input swapped. */
 uint16_t bigendian(uint16_t input);

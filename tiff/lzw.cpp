@@ -1,5 +1,6 @@
 /*
- * lzw.cpp - the LZW encoder of TIFF compression 5, fed one pixel at a time.
+ * lzw.cpp - the LZW encoder of TIFF compression 5, fed the strip's bytes in
+ * pieces (a row at a time by the TIFF writer).
  *
  * Clear code 256, End of Information 257, first free code 258.  Codes start
  * 9 bits wide and grow "one code early", as TIFF decoders expect: the code
@@ -22,9 +23,6 @@
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 #include <cstring>
-
-#include "common/platform.h"
-#include "render/settings.h"
 
 TABLE table[LZW_TABLESIZE];
 TABLE W;
@@ -65,6 +63,7 @@ void LZWinit(int index)
         LZWmakebits();
         for (int k = 0; k < LZW_FIRSTFREE; k++)
             table[k] = {(uint16_t)k, (uint16_t)k, LZW_EMPTY};
+        std::memset(codebuffer, 0, sizeof codebuffer);
         codebytes = 0;
         codewords = 0;
         codeindex = 0;
@@ -84,56 +83,39 @@ static int tablestep()
     if (entrytotal == 512 || entrytotal == 1024 || entrytotal == 2048)
         codebits++;
     if (entrytotal == 4094) {
-        if (writeLZWcode(LZW_CLEAR) != 0)
-            return 1;
+        int result = writeLZWcode(LZW_CLEAR);
+        if (result != LZW_OK)
+            return result;
         LZWinit(1);
     }
-    return 0;
+    return LZW_OK;
 }
 
-/* Puts a 32-bit number into 4 bytes, least significant first. */
-static void putlong(unsigned char *p, uint32_t v)
+/* Whether W holds the first byte yet. */
+static int started;
+
+int LZWstart(SAVESINK *sink, int64_t limit)
 {
-    p[0] = (unsigned char)v;
-    p[1] = (unsigned char)(v >> 8);
-    p[2] = (unsigned char)(v >> 16);
-    p[3] = (unsigned char)(v >> 24);
+    LZWinit(0);
+    codesink = sink;
+    bytelimit = limit;
+    started = 0;
+    return writeLZWcode(LZW_CLEAR);
 }
 
-/* Ends the code stream, writes it and patches StripByteCounts.  Returns 1
-   when the output grew too large, 2 when writing failed. */
-static int finishstrip(FILE *file)
+/* The strip is one byte sequence, so the current string W runs on across
+   pieces; it is kept in locals while a piece is added. */
+int LZWcompressbytes(const unsigned char *bytes, size_t count)
 {
-    if (writeLZWcode(W.index) != 0 || tablestep() != 0 || writeLZWcode(LZW_EOI) != 0)
-        return 1;
-    codebytes += 2;
-    if (std::fwrite(codebuffer, 1, (size_t)codebytes, file) != (size_t)codebytes)
-        return 2;
-    unsigned char count[4];
-    putlong(count, (uint32_t)codebytes);
-    if (std::fseek(file, TIFF_STRIPBYTECOUNTS_AT, SEEK_SET) != 0)
-        return 2;
-    if (std::fwrite(count, 1, sizeof count, file) != sizeof count)
-        return 2;
-    return 0;
-}
-
-/* Encodes the red, green and blue bytes of pixel (i, j).  The strip is one
-   byte sequence, so the current string W runs on across pixels and rows;
-   it is kept in locals while the three bytes are added. */
-int LZWcompress(int i, int j, FILE *file)
-{
-    unsigned int color = surface_getpixel(i, j);
-    int n = 0;
-    if (i == 0 && j == 0) {
-        if (writeLZWcode(LZW_CLEAR) != 0)
-            return 1;
-        W = {(uint16_t)(color & 0xff), (uint16_t)(color & 0xff), LZW_EMPTY};
+    size_t n = 0;
+    if (!started && count > 0) {
+        W = {bytes[0], bytes[0], LZW_EMPTY};
+        started = 1;
         n = 1;
     }
     unsigned int w = W.index, lastK = W.K;
-    for (; n < 3; n++) {
-        unsigned int K = (color >> (8 * n)) & 0xff;
+    for (; n < count; n++) {
+        unsigned int K = bytes[n];
         uint32_t key = w << 8 | K;
         unsigned int s = slotof(key);
         uint32_t slot;
@@ -150,15 +132,30 @@ int LZWcompress(int i, int j, FILE *file)
         table[entrytotal] = {(uint16_t)entrytotal, (uint16_t)w, (uint16_t)K};
         lookup[s] = key << 12 | (uint32_t)entrytotal;
         takenslots[ntaken++] = (uint16_t)s;
-        if (writeLZWcode(table[w].index) != 0)
-            return 1;
+        int result = writeLZWcode(table[w].index);
+        if (result == LZW_OK)
+            result = tablestep();
+        if (result != LZW_OK)
+            return result;
         w = K;
         lastK = LZW_EMPTY;
-        if (tablestep() != 0)
-            return 1;
     }
     W = {(uint16_t)w, (uint16_t)w, (uint16_t)lastK};
-    if (i == xres - 1 && j == yres - 1)
-        return finishstrip(file);
-    return 0;
+    return LZW_OK;
+}
+
+/* Ends the code stream: the last string, the table step the decoder takes
+   for it too, End of Information, and the word in progress. */
+int LZWfinish(int64_t *stripbytes)
+{
+    int result = writeLZWcode(W.index);
+    if (result == LZW_OK)
+        result = tablestep();
+    if (result == LZW_OK)
+        result = writeLZWcode(LZW_EOI);
+    if (result != LZW_OK)
+        return result;
+    codebytes += 2;
+    *stripbytes = codebytes;
+    return LZWsendrest();
 }

@@ -1,11 +1,13 @@
 /*
- * lzwcode.cpp - packing LZW codes into the output buffer.
+ * lzwcode.cpp - packing LZW codes into the output buffer, and handing the
+ * buffer to the save sink a chunk at a time.
  *
  * Codes of 9 to 12 bits are packed most significant bit first into 16-bit
  * words.  Each word is stored with its high byte first, so the buffer read
  * as bytes is the bit stream itself (this assumes a little-endian machine,
  * like every target of the program).  Words are only ever OR-ed into, which
- * is why the buffer must start zero-filled.
+ * is why the buffer starts zero-filled and is zeroed again behind each
+ * chunk sent.
  *
  * The table b says, for each code width and number of bits already used in
  * the current word, how to shift a code into that word and, when it does
@@ -13,14 +15,17 @@
  */
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
+#include <cstring>
+
 #include "common/platform.h"
 
 BITS b[4][16];
-uint16_t *codebuffer;
+uint16_t codebuffer[LZW_CHUNKWORDS + 2];
 int64_t codewords;
 int codeindex;
 int64_t codebytes;
 int64_t bytelimit;
+SAVESINK *codesink;
 
 /* Swaps the two bytes of a 16-bit value. */
 uint16_t bigendian(uint16_t input)
@@ -44,16 +49,22 @@ void LZWmakebits()
         }
 }
 
-/* The encoder checks the limit after every code, and a code adds at most
-   one word; so before it gives up it has completed at most limit / 2 words,
-   and the last code can reach one word beyond the one in progress. */
-int64_t LZWbufferwords(int64_t limit)
+/* Sends the full words of the buffer to the sink and moves the word in
+   progress to the front. */
+static int sendchunk()
 {
-    return limit / 2 + 2;
+    if (savesink_write(codesink, codebuffer, (size_t)codewords * 2) != 0)
+        return LZW_WRITEFAILED;
+    codebuffer[0] = codebuffer[codewords];
+    std::memset(codebuffer + 1, 0, (size_t)codewords * sizeof codebuffer[0]);
+    codewords = 0;
+    return LZW_OK;
 }
 
 /* Appends one code at the current width and gives up, with a warning, once
-   the output has grown past bytelimit. */
+   the output has grown past bytelimit.  A code ends at most one word past
+   the one in progress, so the buffer's two spare words are enough between
+   chunks. */
 int writeLZWcode(int code)
 {
     const BITS &e = b[codebits][codeindex];
@@ -72,11 +83,21 @@ int writeLZWcode(int code)
         codewords++;
         codebytes += 2;
     }
+    if (codewords >= LZW_CHUNKWORDS && sendchunk() != LZW_OK)
+        return LZW_WRITEFAILED;
     if (codebytes > bytelimit) {
         message_box("LZW compression ineffective for this image.\n"
                     "Please save in uncompressed format.",
                     "TIFF LZW", LUMO_MB_ICONEXCLAMATION, 0);
-        return 1;
+        return LZW_TOOLARGE;
     }
-    return 0;
+    return LZW_OK;
+}
+
+/* The rest of the output: the words up to and including the one in
+   progress. */
+int LZWsendrest()
+{
+    codewords++;
+    return sendchunk();
 }

@@ -1,15 +1,17 @@
 /*
  * writetiff.cpp - saves the off-screen image as a TIFF file.
  *
- * The pixels are read back from the surface one by one.  An uncompressed
- * file is written a row at a time from one reused row buffer; an LZW file
- * is encoded into memory and written in one piece by the encoder after the
- * last pixel.  While it works the main window is disabled, shows the wait
- * cursor and has the progress in its title.  Every write is checked,
- * including the close, and a failed save deletes what it wrote.
+ * Rows are read from the surface whole into one reused row buffer and go
+ * to the save sink as they are, or through the LZW encoder, which streams
+ * its codes to the sink; the strip's byte count is patched into the header
+ * at the end.  While it works the main window is disabled, shows the wait
+ * cursor and has the progress in its title.  Nothing reaches the target
+ * path before the sink's commit, so a save that fails at any point leaves
+ * the file that was there as it was.
  */
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
+#include <cerrno>
 #include <cstdlib>
 
 #include "common/LumoIO.h"
@@ -18,6 +20,7 @@
 #include "tiff/tiffheader.h"
 
 char tifffile[260];
+int tiffsavereason;
 
 const char *const saveerror[4] = {
     "Error opening a save file.",
@@ -42,41 +45,54 @@ static void showprogress(int row, int height, int *lastpercent)
 }
 
 /* Writes the pixels row by row as red, green, blue bytes.  Returns 0, or 3
-   when a row cannot be written. */
-static int writerows(FILE *file, unsigned char *linebuffer, int width, int height)
+   when the sink fails. */
+static int writerows(SAVESINK *sink, unsigned char *rowbuffer, int width, int height)
 {
     int lastpercent = 0;
     size_t rowbytes = (size_t)width * 3;
     for (int row = 0; row < height; row++) {
         window_peekmessages();
         showprogress(row, height, &lastpercent);
-        for (int column = 0; column < width; column++) {
-            unsigned int color = surface_getpixel(column, row);
-            unsigned char *p = linebuffer + (size_t)column * 3;
-            p[0] = (unsigned char)color;
-            p[1] = (unsigned char)(color >> 8);
-            p[2] = (unsigned char)(color >> 16);
-        }
-        if (std::fwrite(linebuffer, 1, rowbytes, file) != rowbytes)
+        surface_getrow(row, width, rowbuffer);
+        if (savesink_write(sink, rowbuffer, rowbytes) != 0)
             return 3;
     }
     return 0;
 }
 
-/* Feeds every pixel to the LZW encoder, which writes the strip after the
-   last one.  Returns 0, or 4 when the encoder gives up or cannot write. */
-static int compressrows(FILE *file, int width, int height)
+/* Puts a 32-bit number into 4 bytes, least significant first. */
+static void putlong(unsigned char *p, uint32_t v)
+{
+    p[0] = (unsigned char)v;
+    p[1] = (unsigned char)(v >> 8);
+    p[2] = (unsigned char)(v >> 16);
+    p[3] = (unsigned char)(v >> 24);
+}
+
+/* Encodes the rows and patches StripByteCounts.  Returns 0, 4 when the
+   encoder gives up past 95 % of the raw size, 3 when the sink fails. */
+static int compressrows(SAVESINK *sink, unsigned char *rowbuffer, int width, int height)
 {
     int lastpercent = 0;
-    LZWinit(0);
-    for (int row = 0; row < height; row++) {
+    size_t rowbytes = (size_t)width * 3;
+    int result = LZWstart(sink, (int64_t)rowbytes * height * 19 / 20);
+    for (int row = 0; row < height && result == LZW_OK; row++) {
         window_peekmessages();
         showprogress(row, height, &lastpercent);
-        for (int column = 0; column < width; column++)
-            if (LZWcompress(column, row, file) != 0)
-                return 4;
+        surface_getrow(row, width, rowbuffer);
+        result = LZWcompressbytes(rowbuffer, rowbytes);
     }
-    return 0;
+    int64_t stripbytes = 0;
+    if (result == LZW_OK)
+        result = LZWfinish(&stripbytes);
+    codesink = nullptr;
+    if (result == LZW_OK) {
+        unsigned char count[4];
+        putlong(count, (uint32_t)stripbytes);
+        if (savesink_patch(sink, TIFF_STRIPBYTECOUNTS_AT, count, sizeof count) != 0)
+            result = LZW_WRITEFAILED;
+    }
+    return result == LZW_OK ? 0 : result == LZW_TOOLARGE ? 4 : 3;
 }
 
 /* Saves the xres x yres image to tifffile, uncompressed (compression 1) or
@@ -89,58 +105,42 @@ int writetiff(int compression)
     int64_t rawbytes = (int64_t)width * 3 * height;
 
     window_gettitle(progtitle, (int)sizeof progtitle);
+    tiffsavereason = 0;
 
-    FILE *file;
-    if (LumoIO::fopen_s(&file, tifffile, "wb") != 0)
-        return 1;
-
-    /* The encoder gives up past 95 % of the raw size, so its buffer never
-       needs to hold more than that. */
-    unsigned char *linebuffer = nullptr;
-    if (lzw) {
-        bytelimit = rawbytes * 19 / 20;
-        codebuffer = (uint16_t *)std::calloc((size_t)LZWbufferwords(bytelimit), sizeof(uint16_t));
-    } else {
-        linebuffer = (unsigned char *)std::calloc((size_t)width * 3, 1);
-    }
-    if (lzw ? codebuffer == nullptr : linebuffer == nullptr) {
-        std::fclose(file);
-        std::remove(tifffile);
+    unsigned char *rowbuffer = (unsigned char *)std::malloc((size_t)width * 3);
+    if (rowbuffer == nullptr) {
+        tiffsavereason = ENOMEM;
         return 2;
     }
+    int error = 0;
+    SAVESINK *sink = savesink_open(tifffile, &error);
+    if (sink == nullptr) {
+        std::free(rowbuffer);
+        tiffsavereason = error;
+        return error == ENOMEM ? 2 : 1;
+    }
 
-    int code = 0;
-    int busy = 0;
-    void *cursor = nullptr;
     unsigned char header[TIFF_HEADERBYTES];
     maketiffheader(header, width, height, compression, (unsigned int)rawbytes);
-    if (std::fwrite(header, 1, sizeof header, file) != sizeof header) {
-        code = 3;
-    } else {
-        busy = 1;
-        cursor = cursor_wait();
-        window_enable(0);
-        if (lzw)
-            code = compressrows(file, width, height);
-        else
-            code = writerows(file, linebuffer, width, height);
-    }
+    savesink_write(sink, header, sizeof header);   /* an error sticks: the rows see it */
 
-    if (lzw) {
-        std::free(codebuffer);
-        codebuffer = nullptr;
+    void *cursor = cursor_wait();
+    window_enable(0);
+    int code = lzw ? compressrows(sink, rowbuffer, width, height)
+                   : writerows(sink, rowbuffer, width, height);
+    std::free(rowbuffer);
+
+    if (code == 0) {
+        error = savesink_commit(sink);
+        if (error != 0)
+            code = 3;
     } else {
-        std::free(linebuffer);
+        error = savesink_error(sink);
+        savesink_abort(sink);
     }
-    /* Data still buffered is written by the close, so it can fail too. */
-    if (std::fclose(file) != 0 && code == 0)
-        code = lzw ? 4 : 3;
-    if (code != 0)
-        std::remove(tifffile);
-    if (busy) {
-        window_enable(1);
-        cursor_restore(cursor);
-        window_settitle(progtitle);
-    }
+    tiffsavereason = error;
+    window_enable(1);
+    cursor_restore(cursor);
+    window_settitle(progtitle);
     return code;
 }

@@ -122,12 +122,12 @@ def failed_saves():
     keep = os.path.join(folder, "keep.png")
     open(keep, "wb").write(b"the picture that was there")
     r = lumo(["--formula", "27", "-o", keep], limit=20000)
-    check(r.returncode == 1 and "Error writing to save file." in r.stderr,
+    check(r.returncode == 1 and "cannot write %s: File too large" % keep in r.stderr,
           "a write past the file size limit: status %d, %r" % (r.returncode, r.stderr))
     check(open(keep, "rb").read() == b"the picture that was there", "a failed save changed the file")
     check(os.listdir(folder) == ["keep.png"], "a failed save left %s" % os.listdir(folder))
     r = lumo(["-o", os.path.join(folder, "no such folder", "x.png")])
-    check(r.returncode == 1 and "Error opening a save file." in r.stderr,
+    check(r.returncode == 1 and "No such file or directory" in r.stderr,
           "a save into a missing folder: status %d, %r" % (r.returncode, r.stderr))
 
 

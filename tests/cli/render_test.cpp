@@ -150,10 +150,9 @@ TEST_F(LumoRender, GraphStripSavedBesideA600By600Image)
 
 TEST_F(LumoRender, GraphOnlyWhereItIsShown)
 {
-    /* without --graph, at another size, or with the axis out of view the
-       file is as wide as the image */
+    /* without --graph or with the axis out of view the file is as wide as
+       the image (another size with --graph is refused) */
     EXPECT_EQ(render("a.tif", {}).size(), 180u + 600u * 600u * 3u);
-    EXPECT_EQ(render("b.tif", {"--graph", "--size", "640", "640"}).size(), 180u + 640u * 640u * 3u);
     EXPECT_EQ(render("c.tif", {"--graph", "--view", "-4", "4", "1", "3"}).size(), 180u + 600u * 600u * 3u);
     /* a view edge on the axis keeps the graph */
     EXPECT_EQ(render("d.tif", {"--graph", "--view", "-4", "4", "0", "3"}).size(), 180u + 1300u * 600u * 3u);
@@ -195,6 +194,13 @@ TEST_F(LumoRender, RefusedValuesGiveTheDialogTextAndWriteNothing)
         {{"--view", "1", "2", "3"}, "--view"},
         {{"--escape", "3"}, "--escape"},
         {{"--colour"}, "unknown option"},
+        {{"--view", "nan", "1", "-1", "1"}, "--view needs four finite numbers"},
+        {{"--view", "-1", "1", "-1", "inf"}, "--view needs four finite numbers"},
+        {{"--graph", "--size", "640", "640"}, "--graph needs --size 600 600"},
+        {{"--graph", "--size", "600", "601"}, "--graph needs --size 600 600"},
+        /* a forgotten file name does not make the next option a file */
+        {{"-o", "--lzw"}, "-o needs a file name, got '--lzw'"},
+        {{"-o", "-"}, "not standard output"},
     };
     for (const Case &c : cases) {
         std::vector<std::string> args = c.args;
@@ -246,18 +252,12 @@ TEST_F(LumoRender, ReportMaxPrintsTheLargestModulus)
     EXPECT_EQ(r.err, "");
 }
 
-TEST_F(LumoRender, FailedSavesLeaveNothingBehind)
+TEST_F(LumoRender, AViewCutToTheAllowedRangeIsNamed)
 {
-    RUN r = lumo({"--size", "32", "32", "-o", file("missing/folder/x.tif")});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "lumo render: Error opening a save file.\n");
-    EXPECT_FALSE(exists(file("missing")));
-
-    /* a write that fails part way: the file may grow to 100000 bytes */
-    r = lumo({"--size", "300", "300", "-o", file("short.tif")}, 100000);
-    EXPECT_EQ(r.status, 1);
-    EXPECT_EQ(r.err, "lumo render: Error writing to save file.\n");
-    EXPECT_FALSE(exists(file("short.tif")));
+    RUN r = lumo({"--size", "32", "32", "--formula", "28", "--view", "-50", "5", "-1", "1", "-o", file("v.tif")});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_EQ(r.err, "lumo render: note: --view lies outside the allowed range (x -30 .. 20, "
+                     "y -20 .. 20 for formula 28); rendering -30 5 -1 1\n");
 }
 
 }

@@ -207,5 +207,27 @@ save_as() {
   wait_nowin "$dialog" || fail "the save dialog did not close"
 }
 
+# save_over KEY PATH: as save_as, for a file that is there: the dialog
+# asks before it replaces one (a box with the dialog's own title), and Yes.
+save_over() {
+  local dialog prompt="" end winpath
+  xdotool key "$1"
+  open_win '^Select a file for saving your image:$' "the save dialog"; dialog=$W
+  winpath="Z:$(echo "$2" | tr / '\\')"
+  xdotool type --delay 5 "$winpath"
+  xdotool key Return
+  end=$(( $(now_ms) + 15000 ))
+  while [ -z "$prompt" ] && [ "$(now_ms)" -lt "$end" ]; do
+    for w in $(xdotool search --onlyvisible --name '^Select a file for saving your image:$' 2>/dev/null); do
+      [ "$w" != "$dialog" ] && prompt=$w
+    done
+    sleep 0.05
+  done
+  [ -n "$prompt" ] || fail "the save dialog did not ask before replacing $2"
+  take_focus "$prompt" "the replace question" || fail "the replace question did not get the focus"
+  xdotool key Return
+  wait_nowin "$dialog" || fail "the save dialog did not close"
+}
+
 # cpu_ticks: processor time of the program so far, in clock ticks.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$APP_PID/stat"; }

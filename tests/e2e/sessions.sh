@@ -250,11 +250,33 @@ session_slow() {
   shot paused
   log "ok  Pause stopped formula 27 after $paused of 900 rows; the rows stay"
 
+  pointer_away
   xdotool key r
   watch zeta 1000 900 fewer "$paused" 20 || fail "R did not start again from the top"
   log "ok  R starts again from row 0 ($DONE rows done when seen)"
 
-  # Close the window (Alt+F4) while that render runs.
+  # LZW cannot shrink the whole zeta picture: the failed save over a file
+  # that is there leaves that file exactly as it was, and nothing beside it.
+  wait_render_end 120 || fail "the render of formula 27 did not end"
+  mkdir -p "$WORK/keep"
+  printf 'the picture saved before\n' >"$WORK/keep/keep.tif"
+  cp "$WORK/keep/keep.tif" "$WORK/keep.before"
+  save_over l "$WORK/keep/keep.tif"
+  open_win '^TIFF LZW$' "the LZW warning"; w=$W
+  expect_text "TIFF LZW" "Please save in uncompressed format."
+  # (the error box follows at once, so the main window gets no focus between)
+  xdotool key Return
+  wait_nowin "$w" || fail "the LZW warning did not close"
+  open_win '^Save file error$' "the save error box"; w=$W
+  expect_text "Save file error" "Data compression error."
+  close_win "$w" "the save error box" Return
+  cmp -s "$WORK/keep/keep.tif" "$WORK/keep.before" || fail "the failed LZW save changed the file"
+  [ "$(ls -A "$WORK/keep")" = keep.tif ] || fail "the failed save left $(ls -A "$WORK/keep" | tr '\n' ' ')"
+  log "ok  a failed LZW save over a file leaves it as it was, and no other file"
+
+  # Close the window (Alt+F4) while a render runs.
+  xdotool key r
+  watch zeta 1000 900 fewer 900 20 || fail "R did not start the render again"
   altkey F4
   wait_exit 15 || fail "the program did not end after its window was closed during a render"
   [ "$EXIT_STATUS" = 0 ] || fail "exit status $EXIT_STATUS after closing during a render"

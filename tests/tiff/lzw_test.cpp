@@ -4,10 +4,13 @@
  */
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 #include <vector>
+
+#include <unistd.h>
 
 #include "headless/headless.h"
 #include "lzwdecode.h"
@@ -44,17 +47,14 @@ TEST(PackingTable, GivesTheShiftsForKnownWidthsAndBitsUsed)
     }
 }
 
-/* Gives writeLZWcode a fresh zeroed buffer and an out-of-reach limit. */
+/* Gives writeLZWcode a fresh zeroed buffer and a limit of n words. */
 struct CODEBUFFER {
-    std::vector<uint16_t> words;
-    explicit CODEBUFFER(size_t n) : words(n, 0)
+    explicit CODEBUFFER(size_t n)
     {
         LZWinit(0);
-        codebuffer = words.data();
         bytelimit = (int64_t)n * 2;
     }
-    ~CODEBUFFER() { codebuffer = nullptr; }
-    const unsigned char *bytes() const { return (const unsigned char *)words.data(); }
+    const unsigned char *bytes() const { return (const unsigned char *)codebuffer; }
 };
 
 TEST(WriteLZWcode, PutsEachCodeMostSignificantBitFirstAtEveryWidthAndOffset)
@@ -154,33 +154,46 @@ TEST_F(LzwStripTest, WordInProgressIsCountedAndIsZeroWhenEndOfInformationFillsAW
 }
 
 /* Runs the encoder directly over the whole surface, with a limit it cannot
-   reach, and returns the strip it wrote. */
-std::vector<unsigned char> encodesurface(int width, int height)
+   reach, feeding it pieces of the given size, and returns the strip. */
+std::vector<unsigned char> encodesurface(int width, int height, size_t piece = 0)
 {
-    xres = width;
-    yres = height;
-    bytelimit = (int64_t)width * height * 3 * 4;
-    std::vector<uint16_t> words((size_t)LZWbufferwords(bytelimit), 0);
-    codebuffer = words.data();
-    /* The encoder expects the file at the start of the strip, behind the
-       header whose byte count it patches. */
-    FILE *file = std::tmpfile();
-    EXPECT_NE(file, nullptr);
-    const std::vector<unsigned char> header(180, 0);
-    EXPECT_EQ(std::fwrite(header.data(), 1, 180, file), 180u);
-    LZWinit(0);
-    int result = 0;
-    for (int row = 0; row < height && result == 0; row++)
-        for (int column = 0; column < width && result == 0; column++)
-            result = LZWcompress(column, row, file);
-    codebuffer = nullptr;
-    EXPECT_EQ(result, 0);
-    std::vector<unsigned char> written(180 + (size_t)codebytes);
-    std::rewind(file);
-    EXPECT_EQ(std::fread(written.data(), 1, written.size(), file), written.size());
-    std::fclose(file);
-    EXPECT_EQ(get32(written, 114), (uint32_t)codebytes);
-    return std::vector<unsigned char>(written.begin() + 180, written.end());
+    std::string file = ::testing::TempDir() + "lumolzw" + std::to_string(getpid()) + ".strip";
+    int error = 0;
+    SAVESINK *sink = savesink_open(file.c_str(), &error);
+    EXPECT_NE(sink, nullptr) << savesink_reason(error);
+    if (sink == nullptr)
+        return {};
+    size_t raw = (size_t)width * height * 3;
+    const unsigned char *pixels = headless_pixels();
+    if (piece == 0)
+        piece = (size_t)width * 3;
+    int result = LZWstart(sink, (int64_t)raw * 4);
+    for (size_t at = 0; at < raw && result == LZW_OK; at += piece)
+        result = LZWcompressbytes(pixels + at, piece < raw - at ? piece : raw - at);
+    int64_t stripbytes = 0;
+    if (result == LZW_OK)
+        result = LZWfinish(&stripbytes);
+    EXPECT_EQ(result, LZW_OK);
+    EXPECT_EQ(savesink_commit(sink), 0);
+    std::vector<unsigned char> strip = readfile(file);
+    std::remove(file.c_str());
+    EXPECT_EQ((int64_t)strip.size(), stripbytes);
+    return strip;
+}
+
+TEST(LzwStreaming, TheStripIsTheSameWhateverThePiecesAndRunsOverManyChunks)
+{
+    /* A noisy picture codes to about its own size, so 500 x 400 gives
+       some eleven chunks of output. */
+    ASSERT_EQ(makesample(SAMPLE_NOISE, 500, 400), 0);
+    std::vector<unsigned char> rows = encodesurface(500, 400);
+    ASSERT_GT(rows.size(), (size_t)LZW_CHUNKWORDS * 2 * 8);
+    for (size_t piece : {(size_t)1, (size_t)7, (size_t)4096, (size_t)500 * 400 * 3})
+        EXPECT_EQ(encodesurface(500, 400, piece), rows) << "pieces of " << piece;
+    LZWDECODED d = lzwdecode(rows.data(), rows.size());
+    ASSERT_EQ(d.error, "");
+    ASSERT_EQ(d.bytes.size(), 600000u);
+    EXPECT_EQ(std::memcmp(d.bytes.data(), headless_pixels(), 600000), 0);
 }
 
 /* With the bytes 0, 0 and then no pair of neighbours repeated, the codes

@@ -53,24 +53,32 @@ static int render(int f, int width, int height, int withgraph)
 /* The LZW file through the encoder alone, with no limit on the output. */
 static int savelzwunlimited(const char *name)
 {
-    FILE *file = std::fopen(name, "wb");
-    if (file == nullptr)
+    int error = 0;
+    SAVESINK *sink = savesink_open(name, &error);
+    if (sink == nullptr)
         return 1;
     unsigned char header[TIFF_HEADERBYTES];
     int64_t raw = (int64_t)xres * 3 * yres;
     maketiffheader(header, xres, yres, TIFF_LZW, (unsigned int)raw);
-    bytelimit = raw * 4;
-    std::vector<uint16_t> words((size_t)LZWbufferwords(bytelimit), 0);
-    codebuffer = words.data();
-    int result = std::fwrite(header, 1, sizeof header, file) == sizeof header ? 0 : 3;
-    LZWinit(0);
-    for (int row = 0; row < yres && result == 0; row++)
-        for (int column = 0; column < xres && result == 0; column++)
-            result = LZWcompress(column, row, file) != 0 ? 4 : 0;
-    codebuffer = nullptr;
-    if (std::fclose(file) != 0 && result == 0)
-        result = 3;
-    return result;
+    savesink_write(sink, header, sizeof header);
+    std::vector<unsigned char> row((size_t)xres * 3);
+    int result = LZWstart(sink, raw * 4);
+    for (int y = 0; y < yres && result == LZW_OK; y++) {
+        surface_getrow(y, xres, row.data());
+        result = LZWcompressbytes(row.data(), row.size());
+    }
+    int64_t strip = 0;
+    if (result == LZW_OK)
+        result = LZWfinish(&strip);
+    unsigned char count[4] = {(unsigned char)strip, (unsigned char)(strip >> 8),
+                              (unsigned char)(strip >> 16), (unsigned char)(strip >> 24)};
+    if (result == LZW_OK && savesink_patch(sink, 114, count, sizeof count) != 0)
+        result = LZW_WRITEFAILED;
+    if (result != LZW_OK) {
+        savesink_abort(sink);
+        return result == LZW_TOOLARGE ? 4 : 3;
+    }
+    return savesink_commit(sink) == 0 ? 0 : 3;
 }
 
 int main(int argc, char **argv)
