@@ -5,9 +5,9 @@
  * the picture again.
  *
  * WIC encodes into memory; the chunks are added to those bytes
- * (common/pngchunks), which go to a temporary file beside the target that
- * is renamed over it once complete.  Any failure shows the TIFF save's
- * error box and leaves no file behind; a file that was there stays.
+ * (common/pngchunks), which go out through the save sink (tiff/savesink.h)
+ * like the TIFF save's.  Any failure shows the TIFF save's error box and
+ * leaves no file behind; a file that was there stays.
  */
 #include <string>
 #include <vector>
@@ -17,6 +17,7 @@
 #include "app/LumoDomainColoring.h"
 #include "common/pngchunks.h"
 #include "render/reproduce.h"
+#include "tiff/savesink.h"
 
 std::string lastrendercommand;
 
@@ -117,33 +118,20 @@ static int encodewic(int width, int height, std::vector<unsigned char> *png)
     return code;
 }
 
-/* Writes bytes to path through a temporary file beside it.  Returns 0, or
-   the save error code 1 (cannot create) or 3 (cannot write). */
+/* Writes bytes to path through the program's save sink, which replaces
+   the file whole or leaves it as it was.  Returns 0, or the save error
+   code 1 (cannot start the save) or 3 (cannot write or commit). */
 static int writefile(const char *path, const std::vector<unsigned char> &bytes)
 {
-    char temporary[300];
-    HANDLE file = INVALID_HANDLE_VALUE;
-    for (int k = 0; k < 100 && file == INVALID_HANDLE_VALUE; k++) {
-        LumoIO::sprintf_s(temporary, sizeof temporary, "%s.part%d", path, k);
-        file = CreateFileA(temporary, GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                           nullptr);
-        if (file == INVALID_HANDLE_VALUE && GetLastError() != ERROR_FILE_EXISTS)
-            return 1;
-    }
-    if (file == INVALID_HANDLE_VALUE)
+    int error = 0;
+    SAVESINK *sink = savesink_open(path, &error);
+    if (sink == nullptr)
         return 1;
-    DWORD written = 0;
-    int code = 0;
-    if (!WriteFile(file, bytes.data(), (DWORD)bytes.size(), &written, nullptr) ||
-        written != (DWORD)bytes.size() || !FlushFileBuffers(file))
-        code = 3;
-    if (!CloseHandle(file) && code == 0)
-        code = 3;
-    if (code == 0 && !MoveFileExA(temporary, path, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        code = 3;
-    if (code != 0)
-        DeleteFileA(temporary);
-    return code;
+    if (savesink_write(sink, bytes.data(), bytes.size()) != 0) {
+        savesink_abort(sink);
+        return 3;
+    }
+    return savesink_commit(sink) == 0 ? 0 : 3;
 }
 
 /* Saves width x height pixels of the surface to path.  Returns 0 or the
