@@ -19,6 +19,7 @@
 
 #include "common/LumoIO.h"
 #include "common/platform.h"
+#include "expr/expr.h"
 #include "formulas/formulas.h"
 #include "render/driver.h"
 #include "render/settings.h"
@@ -97,6 +98,14 @@ void savecommand(HWND window, int compression);
 void parametersclosed(HWND window, INT_PTR result, int oldxres, int oldyres);
 int rebuildsurface(HWND window, int oldxres, int oldyres);
 
+/* The formula whose function is the user's typed text. */
+enum { CUSTOMFORMULA = 30 };
+
+/* Formula 30's text from the registry at start-up (a text that does not
+   parse is passed over), and into it after the Custom Function dialog. */
+void loadcustomtext();
+void storecustomtext(const char *text);
+
 /* Texts of the About box and of the absolute-value help box. */
 extern const char abouttext[];
 extern const char absvaluehelp[];
@@ -107,5 +116,6 @@ INT_PTR CALLBACK FormulaDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
 INT_PTR CALLBACK ParamDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK DebugDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 INT_PTR CALLBACK HelpDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
+INT_PTR CALLBACK CustomDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam);
 
 #endif

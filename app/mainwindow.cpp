@@ -27,6 +27,7 @@ static LRESULT OnCreate(HWND window)
 
     fillfactorial();
     initsettings();
+    loadcustomtext();
     g_hMenu = GetMenu(window);
     InitFormula(formula);
     CheckMenuItem(g_hMenu, CMD_CONTINUOUS, MF_BYCOMMAND | MF_CHECKED);
@@ -118,6 +119,15 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
         break;
     case CMD_FORMULA:
         if (opendialog(window, DLG_FORMULA, FormulaDialogProc) == 1) {
+            j = 0;
+            InitFormula(formula);
+            SendMessageA(window, WM_COMMAND, CMD_RENDER, 0);
+        }
+        break;
+    case CMD_CUSTOMFUNCTION:
+        /* A new text makes formula 30 current, as the Formula dialog would. */
+        if (opendialog(window, DLG_CUSTOM, CustomDialogProc) == 1) {
+            formula = CUSTOMFORMULA;
             j = 0;
             InitFormula(formula);
             SendMessageA(window, WM_COMMAND, CMD_RENDER, 0);

@@ -16,6 +16,7 @@
 
 #include "app/LumoDomainColoring.h"
 #include "common/pngchunks.h"
+#include "expr/expr.h"
 #include "render/reproduce.h"
 #include "tiff/savesink.h"
 
@@ -29,7 +30,7 @@ static char pngdefext[] = "png";
 
 void rememberrender()
 {
-    lastrendercommand = reproducecommand(nullptr, graphflag);
+    lastrendercommand = reproducecommand(formula == 30 ? customtext() : nullptr, graphflag);
 }
 
 /* Fills the dialog's record on the first save, like the TIFF one. */

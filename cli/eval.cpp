@@ -13,11 +13,12 @@
 #include "cli/options.h"
 #include "cli/system.h"
 #include "common/LumoIO.h"
+#include "expr/expr.h"
 #include "formulas/formulas.h"
 #include "render/params.h"
 
 static const char evalusage[] =
-    "usage: lumo eval --formula N [--maxiter N] [--bailout X] [--exponent X]\n"
+    "usage: lumo eval --formula N | --expr TEXT [--maxiter N] [--bailout X] [--exponent X]\n"
     "                 [--julia CX CY] [--escape 0|1|2] [--yside H] [--yres N]\n"
     "Reads lines \"x y\" from standard input and prints \"wx wy result\" for each.\n";
 
@@ -34,6 +35,19 @@ int cmd_formulas(int argc, char **argv)
         if (fpointer[k] == product)
             std::printf("      %s\n", productnote);
     }
+    return 0;
+}
+
+/* Lists the names a typed function may use, with what each is. */
+int cmd_functions(int argc, char **argv)
+{
+    if (argc > 0) {
+        std::fprintf(stderr, "lumo functions: unexpected argument '%s'\n", argv[0]);
+        return 2;
+    }
+    for (int k = 0; k < nexprnames; k++)
+        std::printf("%-9s %s\n", exprnames[k].name, exprnames[k].description);
+    std::printf("Operators: + - * / ^, unary -, ( ) [ ], comparisons < <= > >= == !=\n");
     return 0;
 }
 
@@ -115,6 +129,7 @@ int cmd_eval(int argc, char **argv)
     double height = 0.0;
     int heightset = 0;
     long rows = 600;
+    int expression = 0;
     char error[256];
 
     for (int i = 0; i < argc;) {
@@ -129,7 +144,13 @@ int cmd_eval(int argc, char **argv)
         }
         const char *option = argv[i];
         const char *value = (i + 1 < argc) ? argv[i + 1] : nullptr;
-        if (std::strcmp(option, "--formula") == 0) {
+        if (std::strcmp(option, "--expr") == 0) {
+            if (value == nullptr)
+                return badvalue(option, value, "a function of z");
+            if (!takeexpression(value))
+                return 2;
+            expression = 1;
+        } else if (std::strcmp(option, "--formula") == 0) {
             if (!parsewhole(value, &number) || number < 0 || number >= NFORMULAS)
                 return badvalue(option, value, "a formula number 0..30");
         } else if (std::strcmp(option, "--yside") == 0) {
@@ -154,8 +175,14 @@ int cmd_eval(int argc, char **argv)
         }
         i += 2;
     }
+    if (expression && number >= 0 && number != 30) {
+        std::fprintf(stderr, "lumo eval: --expr is formula 30's function; leave out --formula %ld\n", number);
+        return 2;
+    }
+    if (expression)
+        number = 30;
     if (number < 0) {
-        std::fprintf(stderr, "lumo eval: --formula N is required (lumo formulas lists them)\n");
+        std::fprintf(stderr, "lumo eval: --formula N is required (lumo formulas lists them), or --expr TEXT\n");
         return 2;
     }
 

@@ -11,6 +11,8 @@
 static const char usage[] =
     "usage: lumo formulas\n"
     "       lumo eval --formula N [fractal options]   (reads \"x y\" lines)\n"
+    "       lumo eval --expr TEXT                     (formula 30 as TEXT)\n"
+    "       lumo functions                            (names TEXT may use)\n"
     "       lumo render -o FILE [options]\n";
 
 static int runcommand(int argc, char **argv)
@@ -22,6 +24,8 @@ static int runcommand(int argc, char **argv)
     const char *command = argv[1];
     if (std::strcmp(command, "formulas") == 0)
         return cmd_formulas(argc - 2, argv + 2);
+    if (std::strcmp(command, "functions") == 0)
+        return cmd_functions(argc - 2, argv + 2);
     if (std::strcmp(command, "eval") == 0)
         return cmd_eval(argc - 2, argv + 2);
     if (std::strcmp(command, "render") == 0)

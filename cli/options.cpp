@@ -7,9 +7,12 @@
 #include <cctype>
 #include <cmath>
 #include <cstdlib>
+#include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "common/LumoIO.h"
+#include "expr/expr.h"
 #include "render/params.h"
 
 /* A number as strtod reads it, taking the whole text. */
@@ -166,4 +169,35 @@ void applyfractaloptions(const FRACTALOPTIONS *options, int f)
         fr[f].jcx = options->values.jcx;
         fr[f].jcy = options->values.jcy;
     }
+}
+
+/* The text goes out as typed, with tabs and line ends as blanks so that
+   the caret stands under its column; of a long text only the stretch
+   around the column, marked by dots. */
+int takeexpression(const char *text)
+{
+    EXPRERROR error;
+    if (setcustomtext(text, &error))
+        return 1;
+    std::fprintf(stderr, "lumo: expression: %s at column %d\n", error.message, error.column);
+    std::string shown(text);
+    for (char &c : shown) {
+        if (std::iscntrl((unsigned char)c))
+            c = ' ';
+    }
+    size_t caret = (size_t)error.column - 1;
+    const size_t WIDTH = 72;
+    if (shown.size() > WIDTH) {
+        size_t start = caret > WIDTH / 2 ? caret - WIDTH / 2 : 0;
+        std::string part = shown.substr(start, WIDTH);
+        if (start > 0) {
+            part = "..." + part;
+            caret = caret - start + 3;
+        }
+        if (start + WIDTH < shown.size())
+            part += "...";
+        shown = part;
+    }
+    std::fprintf(stderr, "  %s\n  %s^\n", shown.c_str(), std::string(caret, ' ').c_str());
+    return 0;
 }

@@ -49,4 +49,9 @@ void applyfractaloptions(const FRACTALOPTIONS *options, int f);
 /* A paramerror text on one line: its line feed becomes a blank. */
 void paramerrorline(int error, char *buffer, size_t size);
 
+/* Makes text formula 30's typed function: 1, or 0 after printing
+   "lumo: expression: PROBLEM at column N", the text and a caret under
+   that column on standard error. */
+int takeexpression(const char *text);
+
 #endif

@@ -22,6 +22,7 @@
 #include "cli/pngsave.h"
 #include "cli/system.h"
 #include "common/LumoIO.h"
+#include "expr/expr.h"
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
@@ -32,7 +33,7 @@
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 static const char renderusage[] =
-    "usage: lumo render -o FILE [--formula N] [--view XMIN XMAX YMIN YMAX]\n"
+    "usage: lumo render -o FILE [--formula N | --expr TEXT] [--view XMIN XMAX YMIN YMAX]\n"
     "                   [--size W H] [--map 0..9|NAME] [--grid none|square|phase|both]\n"
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
@@ -46,6 +47,8 @@ static const char renderusage[] =
     "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
     "      the number or the name.\n"
+    "--expr renders formula 30 with TEXT as its function (lumo functions lists\n"
+    "the names); formula 30 without it renders the default text.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n";
 
@@ -75,6 +78,8 @@ static int mapbyname(const char *text, long *map)
 struct RENDEROPTIONS {
     const char *output;
     long formula;
+    int formulaset;
+    const char *expression;
     int viewset;
     double view[4];
     long width, height;
@@ -175,6 +180,13 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
     if (std::strcmp(opt, "--formula") == 0) {
         if (!wholein(a1, 0, NFORMULAS - 1, &o->formula))
             return needs(opt, a1, "a formula number 0..30"), -1;
+        o->formulaset = 1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--expr") == 0) {
+        if (a1 == nullptr)
+            return needs(opt, a1, "a function of z"), -1;
+        o->expression = a1;
         return 2;
     }
     if (std::strcmp(opt, "--view") == 0) {
@@ -322,6 +334,17 @@ static void notecutview(int f, const double given[4], const double view[4])
    into o.  Returns 0, or the exit status after a complaint. */
 static int checkoptions(RENDEROPTIONS *o)
 {
+    if (o->expression != nullptr) {
+        if (o->formulaset && o->formula != 30) {
+            char text[120];
+            LumoIO::sprintf_s(text, sizeof text,
+                              "--expr is formula 30's function; leave out --formula %ld", o->formula);
+            return badinput(text);
+        }
+        o->formula = 30;
+        if (!takeexpression(o->expression))
+            return 2;
+    }
     int f = (int)o->formula;
     if (o->viewset) {
         double given[4] = {o->view[0], o->view[1], o->view[2], o->view[3]};
@@ -420,7 +443,8 @@ static int saveimage(const RENDEROPTIONS *o)
     int width = graph ? 1300 : xres;
     if (o->png)
         return savepng(o->output, width, yres,
-                       (reproducecommand(nullptr, graph) + reproduceoutput(o->output)).c_str(),
+                       (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
+                        reproduceoutput(o->output)).c_str(),
                        &tiffsavereason);
     int savedxres = xres;
     xres = width;

@@ -47,7 +47,11 @@ int Eq15(double zx, double zy, double *wx, double *wy);
 int Eq16(double zx, double zy, double *wx, double *wy);
 int Eq17(double zx, double zy, double *wx, double *wy);
 int Eq18(double zx, double zy, double *wx, double *wy);
+/* The fixed function formula 30 showed before it took a typed text; the
+   default text gives its values. */
 int custom(double zx, double zy, double *wx, double *wy);
+/* Formula 30: the current typed function, one point (expr/custom.cpp). */
+int typedfunction(double zx, double zy, double *wx, double *wy);
 
 /* Gamma functions. */
 int gamma(double zx, double zy, double *wx, double *wy);

@@ -10,7 +10,7 @@ const FORMULA fpointer[NFORMULAS] = {
     Eq1, Eq2, Eq3, Eq4, Eq5, Eq6, Eq7, Eq8, Eq9, Eq10, Eq11, Eq12,
     sine, Eq13, Eq14, Lambert, gamma, log_gamma,
     Eq15, Eq16, Eq17, Eq18, product,
-    zeta, iterated_zeta, log_zeta, custom,
+    zeta, iterated_zeta, log_zeta, typedfunction,
 };
 
 /* The spacing inside the labels is part of the dialog's look. */

@@ -8,9 +8,12 @@
  */
 #include "render/driver.h"
 
+#include <vector>
+
 #include "common/LumoIO.h"
 #include "common/complex.h"
 #include "common/platform.h"
+#include "expr/program.h"
 #include "formulas/formulas.h"
 #include "render/colormap.h"
 #include "render/graph.h"
@@ -61,18 +64,45 @@ double columnx(int i)
     return i * xside / (xres - 1) + xmin[formula];
 }
 
-void rowcolors(int row, unsigned int *colors, double *rowmax)
+/* The typed function runs over the whole row at once, so that its
+   interpreter pays for each instruction once per block of points. */
+static void evaluatetyped(double ystart, double *wx, double *wy, int *result)
+{
+    std::vector<double> x(xres), y(xres, ystart);
+    for (int i = 0; i < xres; i++) {
+        x[i] = columnx(i);
+        result[i] = 0;
+    }
+    EXPRSCRATCH scratch;
+    exprscratch(customprogram(), &scratch);
+    exprrun(customprogram(), &scratch, xres, x.data(), y.data(), wx, wy);
+}
+
+void evaluaterow(int row, double *wx, double *wy, int *result)
 {
     const FORMULA f = fpointer[formula];
     double ystart = rowy(row);
-    double largest = 0.0;
+    if (f == typedfunction) {
+        evaluatetyped(ystart, wx, wy, result);
+        return;
+    }
     for (int i = 0; i < xres; i++) {
-        double xstart = columnx(i);
         /* A formula may return without writing w (the gamma fractal's
            early exit); w is then 0. */
-        double wx = 0.0, wy = 0.0;
-        int result = f(xstart, ystart, &wx, &wy);
+        wx[i] = 0.0;
+        wy[i] = 0.0;
+        result[i] = f(columnx(i), ystart, &wx[i], &wy[i]);
+    }
+}
 
+void rowcolors(int row, unsigned int *colors, double *rowmax)
+{
+    std::vector<double> wxs(xres), wys(xres);
+    std::vector<int> results(xres);
+    evaluaterow(row, wxs.data(), wys.data(), results.data());
+    double largest = 0.0;
+    for (int i = 0; i < xres; i++) {
+        double wx = wxs[i], wy = wys[i];
         complex w = {wx, wy};
         double modulus = abs(w);
         double hue = arg(w);
@@ -81,7 +111,7 @@ void rowcolors(int row, unsigned int *colors, double *rowmax)
         hue = hue * 0.15915494309189535 * 360.0;
 
         int r, g, b;
-        pixelcolor(formula, result, wx, wy, modulus, hue, &r, &g, &b);
+        pixelcolor(formula, results[i], wx, wy, modulus, hue, &r, &g, &b);
         colors[i] = (unsigned int)(r + 256 * g + 65536 * b);
 
         /* Infinite moduli and those near the top of the double range never

@@ -33,6 +33,11 @@ void renderstart();
 /* The imaginary part of row `row` and the real part of column i. */
 double rowy(int row);
 double columnx(int i);
+/* w and the formula's result code at the xres points of row `row`: the
+   formula's function point by point, or for the typed function its
+   program over the whole row.  Reads only settings; safe to call from
+   several threads at once. */
+void evaluaterow(int row, double *wx, double *wy, int *result);
 /* The colour values (r + 256 g + 65536 b) of the xres pixels of one row,
    and the largest |w| among them below the tracking limit (0 if none).
    Reads only settings; safe to call from several threads at once. */

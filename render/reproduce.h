@@ -9,7 +9,8 @@
 
 /* The command for the current formula's settings, up to the output
    option; `graph` says whether the picture has the graph strip (is 1300
-   wide).  `expr` is the typed text of a custom function, or nullptr.
+   wide).  `expr` is formula 30's typed text (expr/expr.h customtext),
+   or nullptr.
    Every word that a POSIX shell would split or expand is quoted, so the
    line can be pasted into a shell as it is. */
 std::string reproducecommand(const char *expr, int graph);

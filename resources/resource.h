@@ -33,12 +33,14 @@
 #define CMD_BOTHGRIDS       163
 #define CMD_HELPTOPICS      170
 #define CMD_ABOUT           171
+#define CMD_CUSTOMFUNCTION  180
 
 /* Dialog templates. */
 #define DLG_FORMULA         200
 #define DLG_PARAMETERS      300
 #define DLG_HELP            400
 #define DLG_DEBUG           500
+#define DLG_CUSTOM          600
 
 /* Formula dialog: radio button 220 + formula number; 251..259 are spare. */
 #define IDC_FORMULA0        220
@@ -81,5 +83,12 @@
 #define IDC_RESTORELIMIT    520
 #define IDC_DISPLAYMAX      530
 #define IDC_FORCEWINDOW     540
+
+/* Custom Function dialog (601..629). */
+#define IDC_CUSTOMTEXT      601     /* the function's text */
+#define IDC_CUSTOMERROR     602     /* why the text does not parse, as it is typed */
+#define IDC_CUSTOMNAMES     603     /* the names a text may use */
+#define IDC_CUSTOMLABEL     604
+#define IDC_CUSTOMNAMESLABEL 605
 
 #endif

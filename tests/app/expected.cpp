@@ -16,6 +16,7 @@ const MENUENTRY expectedmenu[] = {
     {0, "Render Image (R)   ", 110},
     {0, "Options   ", POPUP},
     {1, "Formula (F)", 120},
+    {1, "Custom Function (E)", 180},
     {1, "Parameters (P)", 130},
     {1, "Color Map", POPUP},
     {2, "Continuous (C)", 140},
@@ -50,7 +51,7 @@ const ACCELENTRY expectedaccel[] = {
     {0, 'K', 146}, {0, 'H', 147}, {0, 'V', 150},
     {0, 'W', 151}, {1, 'D', 152}, {0, VK_F4, 153}, {0, 'N', 160},
     {0, 'S', 161}, {0, 'T', 162}, {0, 'G', 163}, {0, VK_F2, 170},
-    {0, VK_F3, 171},
+    {0, VK_F3, 171}, {0, 'E', 180},
 };
 const int nexpectedaccel = sizeof expectedaccel / sizeof expectedaccel[0];
 
@@ -177,6 +178,16 @@ static const CONTROLENTRY debugcontrols[] = {
     {IDCANCEL, PUSH, "Cancel", 124, 312, 48, 14},
 };
 
+static const CONTROLENTRY customcontrols[] = {
+    {604, LABEL, "w =", 8, 10, 14, 8},
+    {601, EDIT, "", 24, 8, 288, 12},
+    {602, LABEL, "", 24, 24, 288, 8},
+    {605, LABEL, "Names:", 8, 40, 60, 8},
+    {603, OTHER, "", 8, 50, 304, 152},
+    {IDOK, PUSH, "OK", 88, 210, 50, 14},
+    {IDCANCEL, PUSH, "Cancel", 182, 210, 50, 14},
+};
+
 #define N(a) (int)(sizeof a / sizeof a[0])
 static const unsigned long CAPTIONED =
     WS_POPUP | WS_VISIBLE | WS_CAPTION | DS_MODALFRAME | DS_SETFONT | DS_3DLOOK;
@@ -190,5 +201,7 @@ const DIALOGENTRY expecteddialogs[] = {
      "Times New Roman", 11, 6, 4, 284, 268, helpcontrols, N(helpcontrols), 1},
     {500, CAPTIONED, "Abs ( w ) Debug Options", "MS Sans Serif", 8, 0, 0, 178, 332,
      debugcontrols, N(debugcontrols), 1},
+    {600, CAPTIONED, "Custom Function", "MS Sans Serif", 8, 0, 0, 320, 232,
+     customcontrols, N(customcontrols), 1},
 };
 const int nexpecteddialogs = N(expecteddialogs);

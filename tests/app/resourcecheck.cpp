@@ -2,7 +2,7 @@
  * resourcecheck.cpp - loads the resources of a built program (the .exe
  * named on the command line, as a data file) through the window system and
  * compares them with expected.cpp: the menu tree with its texts and ids,
- * the accelerator table, the four dialog templates (style, caption, font,
+ * the accelerator table, the dialog templates (style, caption, font,
  * position, size, and every control's id, kind, text and, where fixed,
  * position), the two pictures and the icon.
  *

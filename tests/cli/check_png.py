@@ -29,6 +29,9 @@ CASES = [
     ["--formula", "5", "--map", "5", "--abs-limit", "12.5", "--grid", "both", "--size", "200", "90"],
     ["--formula", "16", "--map", "enhanced", "--brightness", "1", "--graph"],
     ["--formula", "2", "--size", "64", "48"],
+    # a typed function whose text a shell would take apart
+    ["--expr", "if(abs(z) >= 1.5, z * i, (z^2 - 1) / (z - 2 - i)^2)", "--size", "48", "40"],
+    ["--formula", "30", "--map", "9", "--size", "48", "40"],
 ]
 
 failures = []

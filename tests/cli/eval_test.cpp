@@ -4,10 +4,12 @@
  * 2 for every kind of bad input.
  */
 #include <algorithm>
+#include <cstdio>
 #include <string>
 
 #include <gtest/gtest.h>
 
+#include "formulas/formulas.h"
 #include "runlumo.h"
 
 namespace {
@@ -174,4 +176,36 @@ TEST(LumoEval, AFailedWriteOfTheResultsIsReported)
     EXPECT_NE(run.err.find("cannot write"), std::string::npos) << run.err;
 }
 
+}
+
+/* lumo eval --expr prints the typed function's values; formula 30 without
+   it is the old fixed Custom function; lumo functions names every word. */
+TEST(LumoEval, TypedFunctionsEvaluateTheirText)
+{
+    LUMORUN run = runlumo({"eval", "--expr", "z^2 + 1"}, "1 2\n0.5 -0.25\n");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out, "-2 4 0\n1.1875 -0.25 0\n");
+
+    const char *points = "0 0\n2.5 1\n3 0\n-2.9 -0.8\n1e300 0\n";
+    std::string expected;
+    const double xy[][2] = {{0, 0}, {2.5, 1}, {3, 0}, {-2.9, -0.8}, {1e300, 0}};
+    for (const double *p : xy) {
+        double wx, wy;
+        custom(p[0], p[1], &wx, &wy);
+        char line[80];
+        std::snprintf(line, sizeof line, "%.17g %.17g 0\n", wx, wy);
+        expected += line;
+    }
+    EXPECT_EQ(runlumo({"eval", "--formula", "30"}, points).out, expected);
+
+    LUMORUN bad = runlumo({"eval", "--expr", "z +"}, "1 2\n");
+    EXPECT_EQ(bad.status, 2);
+    EXPECT_EQ(bad.out, "");
+    EXPECT_EQ(bad.err, "lumo: expression: expected a value, found the end of the text at column 4\n"
+                       "  z +\n     ^\n");
+    expectrefused(runlumo({"eval", "--expr", "z", "--formula", "3"}), "--expr");
+    LUMORUN names = runlumo({"functions"});
+    EXPECT_EQ(names.status, 0);
+    for (const char *name : {"z ", "pi ", "loggamma ", "zeta ", "pow ", "if ", "not "})
+        EXPECT_NE(("\n" + names.out).find(std::string("\n") + name), std::string::npos) << name;
 }

@@ -18,6 +18,7 @@
 #include <vector>
 
 #include "common/platform.h"
+#include "expr/expr.h"
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
@@ -258,6 +259,48 @@ TEST_F(LumoRender, AViewCutToTheAllowedRangeIsNamed)
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "lumo render: note: --view lies outside the allowed range (x -30 .. 20, "
                      "y -20 .. 20 for formula 28); rendering -30 5 -1 1\n");
+}
+
+}
+
+namespace {
+
+/* A typed function's file is the same whatever the thread count, with the
+   graph strip too; formula 30 without --expr is the default text. */
+TEST_F(LumoRender, TypedFunctionFilesIgnoreTheThreadCount)
+{
+    const std::string text = "if(re(z) > 0 and abs(z) < 3, gamma(z), sqrt(z)) + 1/(z - 1)^2";
+    std::string one = render("one.tif", {"--expr", text, "--graph", "--threads", "1"});
+    ASSERT_GT(one.size(), 180u);
+    EXPECT_EQ(render("two.tif", {"--expr", text, "--graph", "--threads", "2"}), one);
+    EXPECT_EQ(render("five.tif", {"--expr", text, "--graph", "--threads", "5"}), one);
+
+    std::string plain = render("plain.tif", {"--formula", "30", "--size", "300", "200"});
+    EXPECT_EQ(render("default.tif", {"--expr", customdefaulttext, "--size", "300", "200"}), plain);
+    EXPECT_NE(render("other.tif", {"--expr", "z", "--size", "300", "200"}), plain);
+}
+
+TEST_F(LumoRender, ExpressionErrorsShowTheColumnAndWriteNothing)
+{
+    RUN r = lumo({"--expr", "sinn(z)", "-o", file("bad.tif")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "lumo: expression: unknown name \"sinn\" at column 1\n  sinn(z)\n  ^\n");
+    EXPECT_FALSE(exists(file("bad.tif")));
+
+    r = lumo({"--expr", "exp(2z", "--threads", "2", "-o", file("bad.tif")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "lumo: expression: missing \")\" (to close column 4) at column 7\n"
+                     "  exp(2z\n        ^\n");
+    EXPECT_FALSE(exists(file("bad.tif")));
+
+    r = lumo({"--expr", std::string(100000, '('), "-o", file("bad.tif")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_NE(r.err.find("longer than 4096 characters at column 4097"), std::string::npos);
+    EXPECT_FALSE(exists(file("bad.tif")));
+
+    r = lumo({"--expr", "z", "--formula", "6", "-o", file("bad.tif")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_FALSE(exists(file("bad.tif")));
 }
 
 }

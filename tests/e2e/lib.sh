@@ -141,6 +141,9 @@ wait_render_end() {
 # starts by itself.  Sets LAUNCH_MS to the time from the window being
 # mapped to the end of that render.
 launch() {
+  # The X server hands out the ids of an ended program's windows again, so
+  # the main window of an earlier launch must not be passed over.
+  MAINWIN=
   pointer_away
   "$WINE" "$APP" >"$WORK/wine-$SESSION.out" 2>&1 &
   APP_PID=$!

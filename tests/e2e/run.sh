@@ -57,7 +57,7 @@ trap 'echo "FAIL: interrupted"; exit 1' INT TERM
 # The whole run must end in time, whatever hangs.
 (
   trap 'kill "$sleeper" 2>/dev/null; exit 0' TERM
-  sleep 540 >/dev/null 2>&1 &
+  sleep 660 >/dev/null 2>&1 &
   sleeper=$!
   wait "$sleeper"
   echo "FAIL: the end-to-end tests ran out of time"
@@ -84,7 +84,7 @@ start_display() {
 
 # --- 1. imports --------------------------------------------------------------
 step "only system DLLs are imported"
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|COMDLG32|OLE32|MSVCRT)\.DLL$'
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|COMDLG32|ADVAPI32|OLE32|MSVCRT)\.DLL$'
 for exe in "$APP" ${WIN32BUILD:+"$WIN32BUILD/app/LumoDomainColoring.exe"} \
            "$WINBUILD/cli/lumo.exe" ${WIN32BUILD:+"$WIN32BUILD/cli/lumo.exe"}; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p')
@@ -97,6 +97,7 @@ done
 
 # --- 2. reference pictures (in the background) and the wine prefix ------------
 step "reference renders and the wine prefix"
+. "$E2E/custom.sh"      # its session, and CUSTOMTEXT for its reference
 (
   r() { name=$1; shift; "$LUMO" render -o "$REF/$name.tif" "$@" || echo "FAIL: lumo render $*"; }
   r start --graph
@@ -114,6 +115,7 @@ step "reference renders and the wine prefix"
   r sine-640 --formula 16 --view -2 2 -1.5 1.5 --size 640 480
   r zeta --formula 27 --size 1000 900
   r small --size 572 572
+  r custom --expr "$CUSTOMTEXT" --graph
 ) >"$WORK/ref.log" 2>&1 &
 REF_PID=$!
 t0=$(now_ms)
@@ -199,6 +201,7 @@ run_session() {
 
 run_session main
 run_session slow
+run_session custom
 
 # Other displays: the wine server starts again with each.
 "$WINESERVER" -k; "$WINESERVER" -w

@@ -17,7 +17,7 @@ TEST(FunctionTable, EntriesAreInDialogOrder)
         M_set, J_set, gamma_fractal, color_wheel, Eq1, Eq2, Eq3, Eq4, Eq5, Eq6,
         Eq7, Eq8, Eq9, Eq10, Eq11, Eq12, sine, Eq13, Eq14, Lambert,
         gamma, log_gamma, Eq15, Eq16, Eq17, Eq18, product, zeta, iterated_zeta, log_zeta,
-        custom,
+        typedfunction,
     };
     for (int k = 0; k < NFORMULAS; k++)
         EXPECT_EQ(fpointer[k], expected[k]) << "entry " << k;
