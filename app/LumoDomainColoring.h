@@ -81,9 +81,13 @@ void releasesurface();
 
 LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-/* Colour-map (140..144), absolute-value (150, 151) and grid (160..163)
+/* Colour-map (140..147), absolute-value (150, 151) and grid (160..163)
    commands: settings and menu marks. */
 void colormapcommand(HWND window, int id);
+/* File > Save Selection as PNG; the picture's settings are kept at the end
+   of every render for the command the file carries. */
+void savepngcommand(HWND window);
+void rememberrender();
 void absvaluecommand(HWND window, int id);
 void gridcommand(int id);
 /* The save flow of command 100 with a TIFF compression code (1 or 5). */

@@ -21,14 +21,18 @@ static int storedgrid()
     return CMD_NOGRIDS + squaregridflag[formula] + 2 * phasegridflag[formula];
 }
 
-/* Commands 140..144: domain-colouring map id - 140.  Cyclic - 3-D forces
-   the grids off and greys the Grid menu; the others enable it and re-mark
-   the formula's own grid choice through a posted grid command. */
+/* Commands 140..144: domain-colouring maps 0..4; 145..147: the OKLab maps
+   7..9.  Cyclic - 3-D forces the grids off and greys the Grid menu; the
+   others enable it and re-mark the formula's own grid choice through a
+   posted grid command. */
 void colormapcommand(HWND window, int id)
 {
-    gradient[formula] = id - CMD_CONTINUOUS;
+    if (id >= CMD_PERCEPTUAL)
+        gradient[formula] = GRADIENT_PERCEPTUAL + (id - CMD_PERCEPTUAL);
+    else
+        gradient[formula] = id - CMD_CONTINUOUS;
     displaylimitflag = 0;
-    for (int k = CMD_CONTINUOUS; k <= CMD_3D; k++)
+    for (int k = CMD_CONTINUOUS; k <= CMD_ENHANCED; k++)
         check(k, k == id);
     check(CMD_ABSGREY, 0);
     check(CMD_ABSCOLOR, 0);
@@ -56,7 +60,7 @@ void absvaluecommand(HWND window, int id)
     check(CMD_ABSGREY, id == CMD_ABSGREY);
     check(CMD_ABSCOLOR, id == CMD_ABSCOLOR);
     enable(CMD_DEBUG, 1);
-    for (int k = CMD_CONTINUOUS; k <= CMD_3D; k++)
+    for (int k = CMD_CONTINUOUS; k <= CMD_ENHANCED; k++)
         check(k, 0);
     for (int k = CMD_NOGRIDS; k <= CMD_BOTHGRIDS; k++)
         enable(k, 1);

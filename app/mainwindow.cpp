@@ -127,6 +127,9 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_SAVELZW:
         PostMessageA(window, WM_COMMAND, CMD_SAVE, TIFF_LZW);
         break;
+    case CMD_SAVEPNG:
+        savepngcommand(window);
+        break;
     case CMD_EXIT:
         PostMessageA(window, WM_DESTROY, 0, 0);
         break;
@@ -163,6 +166,9 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_ANGULAR:
     case CMD_BOTH:
     case CMD_3D:
+    case CMD_PERCEPTUAL:
+    case CMD_CBSAFE:
+    case CMD_ENHANCED:
         colormapcommand(window, id);
         break;
     case CMD_ABSGREY:

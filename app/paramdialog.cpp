@@ -108,7 +108,8 @@ static void OnInitDialog(HWND dialog)
                                 g_hInstance, nullptr);
     SetWindowPos(hTrackwnd, GetDlgItem(dialog, IDC_YRES), 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    EnableWindow(hTrackwnd, gradient[formula] == GRADIENT_CONTINUOUS);
+    EnableWindow(hTrackwnd, gradient[formula] == GRADIENT_CONTINUOUS
+                                || gradient[formula] >= GRADIENT_PERCEPTUAL);
     trackpos = brightness[formula];
     SendMessageA(hTrackwnd, TBM_SETRANGE, TRUE, MAKELPARAM(tblow, tbhigh));
     SendMessageA(hTrackwnd, TBM_SETPOS, TRUE, trackpos);

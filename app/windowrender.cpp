@@ -139,6 +139,7 @@ void renderdone(HWND window, WPARAM which)
     RENDERJOB *finished = job;
     job = nullptr;
     job_end(finished);
+    rememberrender();
     char text[120];
     LumoIO::sprintf_s(text, sizeof text, "Rendered %d \xd7 %d in %.3f s on %d thread%s", finished->s.xres,
                       finished->s.yres, seconds, threads, threads == 1 ? "" : "s");

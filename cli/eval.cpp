@@ -8,11 +8,10 @@
 #include <cstdlib>
 #include <cstring>
 
-#include <sys/stat.h>
-
 #include "cli/commands.h"
 #include "cli/evalline.h"
 #include "cli/options.h"
+#include "cli/system.h"
 #include "common/LumoIO.h"
 #include "expr/expr.h"
 #include "formulas/formulas.h"
@@ -60,16 +59,15 @@ enum { LONGEST = 4094 };
    a program can drive the evaluation a line at a time. */
 static int evaluatelines(FORMULA f)
 {
-    struct stat st;
-    int piped = fstat(1, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
+    int piped = system_stdoutispipe();
     char *line = nullptr;
     size_t capacity = 0;
     char quote[80];
     long number = 0;
     int status = 0;
-    ssize_t length;
+    long length;
     errno = 0;
-    while ((length = getline(&line, &capacity, stdin)) >= 0) {
+    while ((length = system_getline(&line, &capacity, stdin)) >= 0) {
         number++;
         quoteline(line, (size_t)length, quote, sizeof quote);
         if (std::memchr(line, '\0', (size_t)length) != nullptr) {

@@ -5,9 +5,8 @@
 #include <cstdio>
 #include <cstring>
 
-#include <unistd.h>
-
 #include "cli/commands.h"
+#include "cli/system.h"
 
 static const char usage[] =
     "usage: lumo formulas\n"
@@ -45,7 +44,7 @@ int main(int argc, char **argv)
 {
     /* Output short of this size is written once, at the end, where a
        failure can be reported with its reason. */
-    if (!isatty(1))
+    if (!system_stdoutisterminal())
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
     int status = runcommand(argc, argv);
     errno = 0;

@@ -12,10 +12,9 @@
 
 #include <chrono>
 #include <cstdio>
-#include <system_error>
-#include <thread>
 #include <vector>
 
+#include "cli/system.h"
 #include "common/platform.h"
 #include "render/driver.h"
 #include "render/renderjob.h"
@@ -44,6 +43,12 @@ static void endprogress(int shown)
         std::fprintf(stderr, "\rrendering: 100 %% (%d of %d rows)\n", yres, yres);
 }
 
+/* A worker thread: rows of the job until none are left. */
+static void jobworker(void *job)
+{
+    job_work((RENDERJOB *)job);
+}
+
 void renderimage(int nthreads, int progress)
 {
     CLOCK::time_point start = CLOCK::now();
@@ -58,25 +63,22 @@ void renderimage(int nthreads, int progress)
         return;
     }
 
-    std::vector<std::thread> threads;
-    threads.reserve((size_t)nthreads);
+    int wanted = nthreads < 1 ? 1 : nthreads;
+    std::vector<void *> args((size_t)wanted, &job);
     /* Rows go to whoever asks next, so the render is the same with fewer
        threads; this one does the rows itself when none could start. */
-    try {
-        for (int t = 0; t < (nthreads < 1 ? 1 : nthreads); t++)
-            threads.emplace_back(job_work, &job);
-    } catch (const std::system_error &) {
+    WORKERS *workers = workers_start(wanted, jobworker, args.data());
+    int started = workers_count(workers);
+    if (started < wanted)
         std::fprintf(stderr, "lumo render: note: only %d of %d threads could be started\n",
-                     (int)threads.size(), nthreads);
-    }
-    if (threads.empty())
+                     started, wanted);
+    if (started == 0)
         job_work(&job);
     while (progress && job.rowsdone.load() < yres) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        system_sleepms(50);
         showprogress(start, job.rowsdone.load(), &shown);
     }
-    for (std::thread &t : threads)
-        t.join();
+    workers_join(workers);
     endprogress(shown);
     job_end(&job);
 }

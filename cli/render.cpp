@@ -1,6 +1,7 @@
 /*
  * render.cpp - `lumo render`: renders one image without a window and saves
- * it as a TIFF file, as the window program would save it.
+ * it as a TIFF file, as the window program would save it, or as a PNG file
+ * that carries the command making it again.
  *
  * The options set what the window program's menus and dialogs set, with
  * their rules: values the dialogs clamp are clamped (a view beyond the
@@ -15,31 +16,38 @@
 #include <chrono>
 #include <cstdio>
 #include <cstring>
-#include <thread>
-
-#include <unistd.h>
 
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
+#include "cli/pngsave.h"
+#include "cli/system.h"
 #include "common/LumoIO.h"
+#include "expr/expr.h"
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
 #include "render/params.h"
+#include "render/reproduce.h"
 #include "render/settings.h"
 #include "common/platform.h"
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 static const char renderusage[] =
     "usage: lumo render -o FILE [--formula N | --expr TEXT] [--view XMIN XMAX YMIN YMAX]\n"
-    "                   [--size W H] [--map 0..6] [--grid none|square|phase|both]\n"
+    "                   [--size W H] [--map 0..9|NAME] [--grid none|square|phase|both]\n"
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
-    "Maps: 0 Continuous, 1 Cyclic - Modular, 2 Cyclic - Angular, 3 Cyclic - Both,\n"
-    "      4 Cyclic - 3-D, 5 Absolute Value greyscale, 6 Absolute Value colour.\n"
+    "                   [--format png|tiff]\n"
+    "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
+    "       overrides the name.  A PNG carries in its Comment the lumo render\n"
+    "       command that makes the same picture again.\n"
+    "Maps: 0 continuous, 1 modular, 2 angular, 3 both (Cyclic - Modular, - Angular,\n"
+    "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
+    "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
+    "      the number or the name.\n"
     "--expr renders formula 30 with TEXT as its function (lumo functions lists\n"
     "the names); formula 30 without it renders the default text.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
@@ -47,6 +55,25 @@ static const char renderusage[] =
     "--time says on standard error how long the render took.\n";
 
 static const long MAXTHREADS = 256;
+
+/* The colour maps' names on the command line, by gradient code. */
+static const int NMAPS = 10;
+static const char *const mapnames[NMAPS] = {
+    "continuous", "modular", "angular", "both", "3d",
+    "abs-grey", "abs-colour", "perceptual", "colour-blind-safe", "enhanced",
+};
+
+/* Reads a colour map's name; 0 when it is none of them. */
+static int mapbyname(const char *text, long *map)
+{
+    for (int k = 0; k < NMAPS && text != nullptr; k++) {
+        if (std::strcmp(text, mapnames[k]) == 0) {
+            *map = k;
+            return 1;
+        }
+    }
+    return 0;
+}
 
 /* Everything the command line can set; -1 (or a clear flag) where it was
    not given, so the formula's own setting stays. */
@@ -69,6 +96,7 @@ struct RENDEROPTIONS {
     long gridextent;
     int graph;
     int lzw;
+    int png;                /* 1 PNG, 0 TIFF, -1 by the file name */
     int reportmax;
     int timed;
     long threads;
@@ -181,8 +209,8 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
         return 3;
     }
     if (std::strcmp(opt, "--map") == 0) {
-        if (!wholein(a1, 0, 6, &o->map))
-            return needs(opt, a1, "a colour map 0..6"), -1;
+        if (!wholein(a1, 0, NMAPS - 1, &o->map) && !mapbyname(a1, &o->map))
+            return needs(opt, a1, "a colour map 0..9 or its name"), -1;
         return 2;
     }
     if (std::strcmp(opt, "--grid") == 0) {
@@ -223,6 +251,11 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
             return needs(opt, a1, "a number of threads 1..256"), -1;
         return 2;
     }
+    if (std::strcmp(opt, "--format") == 0) {
+        if (a1 != nullptr && (std::strcmp(a1, "png") == 0 || std::strcmp(a1, "tiff") == 0))
+            return o->png = a1[0] == 'p', 2;
+        return needs(opt, a1, "png or tiff"), -1;
+    }
     if (std::strcmp(opt, "--graph") == 0)
         return o->graph = 1, 1;
     if (std::strcmp(opt, "--lzw") == 0)
@@ -238,6 +271,16 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
     return -1;
 }
 
+/* Whether a file name ends in .png, in any case. */
+static int pngname(const char *name)
+{
+    size_t n = std::strlen(name);
+    if (n < 4)
+        return 0;
+    const char *ext = name + n - 4;
+    return ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' && (ext[3] | 0x20) == 'g';
+}
+
 /* Reads the command line into o; returns 0, or the exit status after a
    complaint. */
 static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
@@ -246,8 +289,9 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
     o->formula = 3;
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
-    unsigned int hardware = std::thread::hardware_concurrency();
-    o->threads = hardware == 0 ? 1 : (hardware > (unsigned)MAXTHREADS ? MAXTHREADS : (long)hardware);
+    o->png = -1;
+    long hardware = system_hardwarethreads();
+    o->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
     initfractaloptions(&o->fractal);
 
     for (int i = 0; i < argc;) {
@@ -264,6 +308,13 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(o->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (o->png < 0)
+        o->png = pngname(o->output);
+    if (o->png && !pngsupported)
+        return badinput("this build of lumo writes TIFF only: PNG needs libpng, "
+                        "which it was built without (give a .tif name or --format tiff)");
+    if (o->png && o->lzw)
+        return badinput("--lzw compresses TIFF files; a PNG file is always compressed");
     return 0;
 }
 
@@ -393,9 +444,15 @@ static void applyoptions(const RENDEROPTIONS *o)
 static int saveimage(const RENDEROPTIONS *o)
 {
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
+    int graph = o->graph && graphflag;
+    int width = graph ? 1300 : xres;
+    if (o->png)
+        return savepng(o->output, width, yres,
+                       (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
+                        reproduceoutput(o->output)).c_str(),
+                       &tiffsavereason);
     int savedxres = xres;
-    if (o->graph && graphflag)
-        xres = 1300;
+    xres = width;
     /* The window program's warning box does not tell a command line what
        to do; the message below does. */
     headless_messagestream(nullptr);
@@ -411,7 +468,8 @@ static void reportsave(const char *path, int code)
     if (code == 4)
         std::fprintf(stderr,
                      "lumo render: LZW compression cannot make this picture smaller, so %s was "
-                     "not written; leave out --lzw to save it uncompressed\n", path);
+                     "not written; leave out --lzw to save it uncompressed%s\n", path,
+                     pngsupported ? ", or save it as PNG (-o NAME.png)" : "");
     else
         std::fprintf(stderr, "lumo: cannot write %s: %s\n", path, savesink_reason(tiffsavereason));
 }
@@ -444,7 +502,7 @@ int cmd_render(int argc, char **argv)
        output; the save's messages go to standard error. */
     headless_messagestream(stdout);
     std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    renderimage((int)o.threads, isatty(2));
+    renderimage((int)o.threads, system_stderristerminal());
     std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
     int reportlost = std::fflush(stdout) != 0 ? errno : 0;
     if (o.timed)

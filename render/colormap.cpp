@@ -12,6 +12,7 @@
 #include <cmath>
 
 #include "render/settings.h"
+#include "render/wheels.h"
 
 const PALETTE greypal[16] = {
     {0, 0, 0},       {16, 16, 16},    {32, 32, 32},    {48, 48, 48},
@@ -236,6 +237,17 @@ static void domaincolor(int f, double modulus, double hue, int *r, int *g, int *
     hsvtorgb(hue, sat, val, r, g, b);
 }
 
+/* The OKLab maps.  A phase or modulus that is not a number has no place
+   on them. */
+static void oklabcolor(int f, double modulus, double hue, int *r, int *g, int *b)
+{
+    if (!std::isfinite(hue) || std::isnan(modulus)) {
+        colorundefined(r, g, b);
+        return;
+    }
+    wheelcolor(gradient[f], brightnesslevel(V[f]), modulus, hue, r, g, b);
+}
+
 /* Mixes a grid level into the colour: the floor of the mean. */
 static void blend(int gv, int *r, int *g, int *b)
 {
@@ -282,6 +294,8 @@ void pixelcolor(int formula, int result, double wx, double wy, double modulus,
         escapecolor(result, r, g, b);
     else if (gradient[formula] == GRADIENT_ABSGREY || gradient[formula] == GRADIENT_ABSCOLOR)
         absolutecolor(formula, modulus, r, g, b);
+    else if (gradient[formula] >= GRADIENT_PERCEPTUAL)
+        oklabcolor(formula, modulus, hue, r, g, b);
     else
         domaincolor(formula, modulus, hue, r, g, b);
 

@@ -1,6 +1,6 @@
 /*
  * colormap.h - the colour of one pixel from the value w of the formula:
- * seven colour maps, the escape colouring of the fractals, and the phase
+ * ten colour maps, the escape colouring of the fractals, and the phase
  * and square grids blended over them.
  */
 #ifndef LUMO_COLORMAP_H

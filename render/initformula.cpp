@@ -40,6 +40,8 @@ int InitFormula(int f)
         window_menucommand(CMD_ABSGREY);
     else if (g == GRADIENT_ABSCOLOR)
         window_menucommand(CMD_ABSCOLOR);
+    else if (g >= GRADIENT_PERCEPTUAL && g <= GRADIENT_ENHANCED)
+        window_menucommand(CMD_PERCEPTUAL + (g - GRADIENT_PERCEPTUAL));
 
     window_menucommand(CMD_NOGRIDS + squaregridflag[f] + 2 * phasegridflag[f]);
     return 0;

@@ -42,7 +42,10 @@ enum {
     GRADIENT_BOTH = 3,
     GRADIENT_3D = 4,
     GRADIENT_ABSGREY = 5,
-    GRADIENT_ABSCOLOR = 6
+    GRADIENT_ABSCOLOR = 6,
+    GRADIENT_PERCEPTUAL = 7,
+    GRADIENT_CBSAFE = 8,
+    GRADIENT_ENHANCED = 9
 };
 
 /* Default tables.  fr is both default and current value. */

@@ -11,6 +11,7 @@
 #define CMD_SAVEUNCOMPRESSED 101
 #define CMD_SAVELZW         102
 #define CMD_EXIT            103
+#define CMD_SAVEPNG         104
 #define CMD_RENDER          110
 #define CMD_FORMULA         120
 #define CMD_PARAMETERS      130
@@ -19,6 +20,9 @@
 #define CMD_ANGULAR         142
 #define CMD_BOTH            143
 #define CMD_3D              144
+#define CMD_PERCEPTUAL      145     /* 145..147: colour maps 7..9 */
+#define CMD_CBSAFE          146
+#define CMD_ENHANCED        147
 #define CMD_ABSGREY         150
 #define CMD_ABSCOLOR        151
 #define CMD_DEBUG           152

@@ -11,6 +11,7 @@ const MENUENTRY expectedmenu[] = {
     {1, "Save Selection as TIFF", POPUP},
     {2, "Uncompressed (U)", 101},
     {2, "LZW Compression (L)", 102},
+    {1, "Save Selection as PNG (Ctrl+S)", 104},
     {1, "Exit (Esc)", 103},
     {0, "Render Image (R)   ", 110},
     {0, "Options   ", POPUP},
@@ -23,6 +24,9 @@ const MENUENTRY expectedmenu[] = {
     {2, "Cyclic - Angular (A)", 142},
     {2, "Cyclic - Both (B)", 143},
     {2, "Cyclic - 3- D (D)", 144},
+    {2, "Perceptual (O)", 145},
+    {2, "Colour-Blind Safe (K)", 146},
+    {2, "Enhanced Portrait (H)", 147},
     {2, "Absolute Value", POPUP},
     {3, "Greyscale Gradient (V)", 150},
     {3, "Color Gradient (W)", 151},
@@ -41,9 +45,10 @@ const MENUENTRY expectedmenu[] = {
 const int nexpectedmenu = sizeof expectedmenu / sizeof expectedmenu[0];
 
 const ACCELENTRY expectedaccel[] = {
-    {0, 'U', 101}, {0, 'L', 102}, {0, VK_ESCAPE, 103}, {0, 'R', 110},
+    {0, 'U', 101}, {0, 'L', 102}, {2, 'S', 104}, {0, VK_ESCAPE, 103}, {0, 'R', 110},
     {0, 'F', 120}, {0, 'P', 130}, {0, 'C', 140}, {0, 'M', 141},
-    {0, 'A', 142}, {0, 'B', 143}, {0, 'D', 144}, {0, 'V', 150},
+    {0, 'A', 142}, {0, 'B', 143}, {0, 'D', 144}, {0, 'O', 145},
+    {0, 'K', 146}, {0, 'H', 147}, {0, 'V', 150},
     {0, 'W', 151}, {1, 'D', 152}, {0, VK_F4, 153}, {0, 'N', 160},
     {0, 'S', 161}, {0, 'T', 162}, {0, 'G', 163}, {0, VK_F2, 170},
     {0, VK_F3, 171}, {0, 'E', 180}, {0, VK_BACK, 190}, {0, VK_HOME, 191},

@@ -15,9 +15,9 @@ struct MENUENTRY {
     int id;
 };
 
-/* One accelerator: Alt or not, the virtual key, the command. */
+/* One accelerator: its modifier, the virtual key, the command. */
 struct ACCELENTRY {
-    int alt;
+    int alt;            /* 0 the key alone, 1 with Alt, 2 with Ctrl */
     int key;
     int command;
 };

@@ -104,13 +104,13 @@ static void checkaccelerators(HMODULE module)
         for (int k = 0; k < count && !found; k++) {
             int modifiers = accel[k].fVirt & (FALT | FCONTROL | FSHIFT);
             if (!used[k] && (accel[k].fVirt & FVIRTKEY) && accel[k].key == x.key &&
-                accel[k].cmd == x.command && modifiers == (x.alt ? FALT : 0))
+                accel[k].cmd == x.command && modifiers == (x.alt == 2 ? FCONTROL : x.alt ? FALT : 0))
                 used[k] = found = 1;
         }
         if (!found) {
             char detail[128];
             std::snprintf(detail, sizeof detail, "no %skey 0x%02x for command %d",
-                          x.alt ? "Alt+" : "", x.key, x.command);
+                          x.alt == 2 ? "Ctrl+" : x.alt ? "Alt+" : "", x.key, x.command);
             fail("accelerators", detail);
         }
     }

@@ -198,7 +198,8 @@ TEST_F(LumoFailures, LzwThatCannotShrinkThePictureSaysWhatToDoAndKeepsTheOldFile
     ENDED e = run({"render", "--formula", "27", "--size", "64", "64", "--lzw", "-o", file("noisy.tif")});
     EXPECT_TRUE(e.exited(1));
     EXPECT_EQ(e.err, "lumo render: LZW compression cannot make this picture smaller, so " +
-                         file("noisy.tif") + " was not written; leave out --lzw to save it uncompressed\n");
+                         file("noisy.tif") + " was not written; leave out --lzw to save it uncompressed, "
+                         "or save it as PNG (-o NAME.png)\n");
     EXPECT_EQ(slurp(file("noisy.tif")), OLD);
     EXPECT_EQ(names(), std::set<std::string>{"noisy.tif"});
 }

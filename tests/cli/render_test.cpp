@@ -186,7 +186,8 @@ TEST_F(LumoRender, RefusedValuesGiveTheDialogTextAndWriteNothing)
         {{"--formula", "2", "--grid", "both"}, "Cyclic - 3-D"},
         /* malformed input */
         {{"--formula", "31"}, "--formula"},
-        {{"--map", "7"}, "--map"},
+        {{"--map", "10"}, "--map"},
+        {{"--map", "rainbow"}, "--map"},
         {{"--grid", "diagonal"}, "--grid"},
         {{"--brightness", "4"}, "--brightness"},
         {{"--threads", "0"}, "--threads"},

@@ -11,7 +11,8 @@
 # ones for both builds.  A prepared wine prefix is kept beside the native
 # build and copied for each run, since preparing one takes minutes where
 # 32-bit wine runs emulated.
-# Also: only system DLLs are imported (both builds), the resources of both
+# Also: only system DLLs are imported (both builds), lumo.exe (both builds)
+# saves the same files as lumo, the resources of both
 # builds hold the expected menu, accelerators, dialogs and pictures, and the
 # off-screen image layer behaves under the window system's own GDI.
 # One wine prefix is prepared per run and shared by the sessions; every
@@ -101,15 +102,17 @@ start_display() {
 
 # --- 1. imports --------------------------------------------------------------
 step "only system DLLs are imported"
-allowed='^(KERNEL32|USER32|GDI32|COMCTL32|COMDLG32|ADVAPI32|MSVCRT)\.DLL$'
+allowed='^(KERNEL32|USER32|GDI32|COMCTL32|COMDLG32|ADVAPI32|OLE32|MSVCRT)\.DLL$'
 for exe in "$APP" ${WIN32BUILD:+"$WIN32BUILD/app/LumoDomainColoring.exe"} \
-           ${WIN32RESOURCES:+"$WIN32RESOURCES/app/LumoDomainColoring.exe"}; do
+           ${WIN32RESOURCES:+"$WIN32RESOURCES/app/LumoDomainColoring.exe"} \
+           "$WINBUILD/cli/lumo.exe" ${WIN32BUILD:+"$WIN32BUILD/cli/lumo.exe"} \
+           ${WIN32RESOURCES:+"$WIN32RESOURCES/cli/lumo.exe"}; do
   dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p')
   [ -n "$dlls" ] || { echo "FAIL: no imports read from $exe"; failed=1; }
   for d in $dlls; do
     echo "$d" | tr a-z A-Z | grep -Eq "$allowed" || { echo "FAIL: $exe imports $d"; failed=1; }
   done
-  echo "    $(basename "$(dirname "$(dirname "$exe")")"): $(echo $dlls)"
+  echo "    $(basename "$(dirname "$(dirname "$exe")")")/$(basename "$exe"): $(echo $dlls)"
 done
 
 # --- 2. reference pictures (in the background) and the wine prefix ------------
@@ -123,6 +126,9 @@ step "reference renders and the wine prefix"
   r 3d --map 4 --grid none --graph
   r continuous-phase --map 0 --grid phase --graph
   r both-both --map 3 --grid both --graph
+  r perceptual-both --map 7 --grid both --graph
+  r cbsafe-both --map colour-blind-safe --grid both --graph
+  r enhanced-both --map enhanced --grid both --graph
   r abscolor-both --map 6 --grid both --graph
   r absgrey --map 5 --grid none --graph
   r sine --formula 16 --graph
@@ -146,6 +152,39 @@ fi
 wait "$REF_PID"
 if grep -q FAIL "$WORK/ref.log"; then cat "$WORK/ref.log"; exit 1; fi
 echo "    prefix and references ready in $(( $(now_ms) - t0 )) ms"
+
+# lumo.exe, 64-bit and (where wine runs 32-bit programs) 32-bit, saves the
+# very bytes lumo saves: the OKLab maps, the graph, LZW, fractals, threads.
+step "lumo.exe saves the files lumo saves"
+EXES="$WINE:$WINBUILD/cli/lumo.exe"
+if [ -n "$WIN32BUILD" ]; then
+  # wine32 needs a kernel that runs 32-bit programs.
+  if /usr/lib/wine/wine --version >/dev/null 2>&1; then
+    EXES="$EXES /usr/lib/wine/wine:$WIN32BUILD/cli/lumo.exe"
+  else
+    echo "    32-bit lumo.exe not run: this machine runs no 32-bit programs (wine32)"
+  fi
+fi
+mkdir -p "$WORK/exe"
+for pair in $EXES; do
+  loader=${pair%%:*}; exe=${pair#*:}; k=0
+  for args in "--formula 27 --size 300 200 --map 7" "--formula 16 --graph --map 9 --lzw" \
+              "--formula 1 --map 8 --size 200 160 --threads 3 --escape 1" \
+              "--formula 20 --map 3 --grid both --size 250 250"; do
+    k=$((k + 1))
+    # shellcheck disable=SC2086
+    "$LUMO" render $args -o "$WORK/exe/native$k.tif" || failed=1
+    (cd "$WORK/exe" && "$loader" "$exe" render $args -o "exe$k.tif" >"$WORK/exe/out$k" 2>&1) ||
+      { echo "FAIL: $(basename "$loader") lumo.exe render $args: $(tr -d '\r' <"$WORK/exe/out$k")"; failed=1; }
+    cmp -s "$WORK/exe/native$k.tif" "$WORK/exe/exe$k.tif" ||
+      { echo "FAIL: $(basename "$loader") lumo.exe render $args saved another file than lumo"; failed=1; }
+  done
+  (cd "$WORK/exe" && "$loader" "$exe" render --size 32 32 -o x.png >"$WORK/exe/png" 2>&1)
+  status=$?
+  { [ "$status" = 2 ] && grep -q "writes TIFF only" "$WORK/exe/png" && [ ! -e "$WORK/exe/x.png" ]; } ||
+    { echo "FAIL: $(basename "$loader") lumo.exe -o x.png: status $status, $(tr -d '\r' <"$WORK/exe/png")"; failed=1; }
+  echo "    $(basename "$loader") $(basename "$(dirname "$(dirname "$exe")")")/lumo.exe: $k renders compared"
+done
 
 start_display 1280x1024x24
 "$WINESERVER" -p >/dev/null 2>&1

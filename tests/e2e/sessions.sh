@@ -80,6 +80,9 @@ session_main() {
   xdotool key s;   render_and_compare "S under Cyclic - 3-D is greyed" 3d 600 600 strip
   xdotool key c t; render_and_compare "C, T: Continuous with the phase grid" continuous-phase 600 600 strip
   xdotool key b g; render_and_compare "B, G: Cyclic - Both with both grids" both-both 600 600 strip
+  xdotool key o;   render_and_compare "O: Perceptual keeps the grids" perceptual-both 600 600 strip
+  xdotool key k;   render_and_compare "K: Colour-Blind Safe" cbsafe-both 600 600 strip
+  xdotool key h;   render_and_compare "H: Enhanced Portrait" enhanced-both 600 600 strip
 
   # Alt+D does nothing outside the absolute-value maps: the next key (F3)
   # reaches the main window and opens About.
@@ -142,6 +145,15 @@ session_main() {
   "$PY" "$E2E/screen.py" tiff "$WORK/saves/l.tif" "$REF/sine.tif" 600 lzw || fail "l.tif"
   log "ok  U and L saved files that PIL reads as the lumo render"
 
+  # PNG (Ctrl+S): the same pixels, and a Comment that makes them again.
+  save_as ctrl+s "$WORK/saves/p.png"
+  open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
+  expect_text "Lumo Domain Coloring" "Image saved as p.png"
+  close_win "$w" "the save confirmation" Return
+  "$PY" "$E2E/checkpng.py" "$WORK/saves/p.png" "$WORK/saves/u.tif" "$LUMO" "$NATIVE/tests/cli/pngpixels" ||
+    fail "p.png"
+  log "ok  Ctrl+S saved a PNG with the lumo render's pixels and the command that makes it"
+
   # A folder that exists but where nobody may create a file: /proc/sys,
   # through a link, since wine hides /proc from the save dialog.
   ln -s /proc/sys "$WORK/saves/procsys"
@@ -150,7 +162,12 @@ session_main() {
   expect_text "Save file error" "Error opening a save file."
   close_win "$w" "the save error box" Return
   [ ! -e /proc/sys/lumo.tif ] || fail "a failed save left a file"
-  log "ok  save into /proc/sys: \"Error opening a save file.\", no file"
+  save_as ctrl+s "$WORK/saves/procsys/lumo.png"
+  open_win '^Save file error$' "the PNG save error box"; w=$W
+  expect_text "Save file error" "Error opening a save file."
+  close_win "$w" "the PNG save error box" Return
+  [ -z "$(ls /proc/sys | grep 'lumo\.png')" ] || fail "a failed PNG save left a file"
+  log "ok  save into /proc/sys: \"Error opening a save file.\", no file (TIFF and PNG)"
 
   # The image is 600 wide again after the saves (the strip was only
   # saved), so R draws the same picture.

@@ -1,0 +1,152 @@
+"""PNG files from lumo render, checked with readers we did not write.
+
+For renders over many settings: the PNG is 8-bit RGB with an sRGB chunk
+and the text chunks Software and Comment; its pixels, as PIL and as libpng
+(pngpixels) read them, equal the TIFF of the same render; and the Comment,
+run by /bin/sh in an empty folder, writes the same file again byte for
+byte.  Also: --format overrides the name, and a save that cannot be
+finished leaves the file that was there and no temporary file.
+
+    check_png.py LUMO PNGPIXELS WORKDIR
+"""
+import os
+import resource
+import shutil
+import signal
+import subprocess
+import sys
+
+from PIL import Image
+
+CASES = [
+    ["--formula", "27", "--graph"],
+    ["--formula", "3", "--map", "perceptual", "--view", "0.1", "0.30000000000000004", "-1e-3", "2.5",
+     "--size", "123", "77", "--brightness", "3", "--grid", "square", "--grid-width", "0.07",
+     "--grid-extent", "7"],
+    ["--formula", "1", "--julia", "0.285", "0.01", "--maxiter", "200", "--bailout", "3.3",
+     "--escape", "1", "--map", "8", "--size", "300", "200"],
+    ["--formula", "0", "--exponent", "3", "--map", "9", "--escape", "0", "--grid", "phase"],
+    ["--formula", "5", "--map", "5", "--abs-limit", "12.5", "--grid", "both", "--size", "200", "90"],
+    ["--formula", "16", "--map", "enhanced", "--brightness", "1", "--graph"],
+    ["--formula", "2", "--size", "64", "48"],
+    # a typed function whose text a shell would take apart
+    ["--expr", "if(abs(z) >= 1.5, z * i, (z^2 - 1) / (z - 2 - i)^2)", "--size", "48", "40"],
+    ["--formula", "30", "--map", "9", "--size", "48", "40"],
+]
+
+failures = []
+
+
+def check(ok, text):
+    if not ok:
+        failures.append(text)
+
+
+def lumo(args, cwd=None, limit=None):
+    def limited():
+        signal.signal(signal.SIGXFSZ, signal.SIG_IGN)
+        resource.setrlimit(resource.RLIMIT_FSIZE, (limit, limit))
+    return subprocess.run([LUMO, "render"] + args, cwd=cwd, capture_output=True, text=True,
+                          preexec_fn=limited if limit else None)
+
+
+def libpngpixels(path):
+    ppm = subprocess.run([PNGPIXELS, path], capture_output=True, check=True).stdout
+    header, rest = ppm.split(b"\n", 1)
+    size, rest = rest.split(b"\n", 1)
+    _, pixels = rest.split(b"\n", 1)
+    w, h = (int(v) for v in size.split())
+    return (w, h), pixels
+
+
+def chunks(path):
+    data = open(path, "rb").read()
+    pos, names = 8, []
+    while pos < len(data):
+        n = int.from_bytes(data[pos:pos + 4], "big")
+        names.append(data[pos + 4:pos + 8].decode("ascii"))
+        pos += 12 + n
+    return names
+
+
+def roundtrip(k, options):
+    png, tif = os.path.join(WORK, "case%d.png" % k), os.path.join(WORK, "case%d.tif" % k)
+    for path in (png, tif):
+        r = lumo(options + ["-o", path])
+        check(r.returncode == 0, "case %d: lumo render -o %s: %s" % (k, path, r.stderr))
+    image, reference = Image.open(png), Image.open(tif)
+    check(image.format == "PNG" and image.mode == "RGB", "case %d: not an 8-bit RGB PNG" % k)
+    check("sRGB" in chunks(png), "case %d: no sRGB chunk" % k)
+    check(image.info.get("Software") == "Lumo Domain Coloring", "case %d: Software %r"
+          % (k, image.info.get("Software")))
+    expected = reference.convert("RGB").tobytes()
+    check(image.size == reference.size and image.tobytes() == expected,
+          "case %d: PIL reads other pixels from the PNG than from the TIFF" % k)
+    size, pixels = libpngpixels(png)
+    check(size == reference.size and pixels == expected,
+          "case %d: libpng reads other pixels than PIL reads from the TIFF" % k)
+
+    # The Comment through a shell, with lumo found on the PATH.
+    comment = image.info.get("Comment", "")
+    check(comment.startswith("lumo render "), "case %d: Comment %r" % (k, comment))
+    again = os.path.join(WORK, "again%d" % k)
+    shutil.rmtree(again, ignore_errors=True)
+    os.makedirs(os.path.join(again, "bin"))
+    os.symlink(LUMO, os.path.join(again, "bin", "lumo"))
+    env = dict(os.environ, PATH=os.path.join(again, "bin") + os.pathsep + os.environ["PATH"])
+    r = subprocess.run(["/bin/sh", "-c", comment], cwd=again, env=env, capture_output=True, text=True)
+    check(r.returncode == 0, "case %d: the Comment failed: %s" % (k, r.stderr))
+    made = os.path.join(again, os.path.basename(png))
+    check(os.path.exists(made) and open(made, "rb").read() == open(png, "rb").read(),
+          "case %d: the Comment does not make the same file: %s" % (k, comment))
+
+
+def names_and_formats():
+    # A name a shell would split and expand, and --format both ways.
+    odd = os.path.join(WORK, "it's $HOME & a *.png")
+    r = lumo(["--size", "40", "32", "-o", odd])
+    check(r.returncode == 0, "odd name: %s" % r.stderr)
+    comment = Image.open(odd).info.get("Comment", "")
+    check(comment.endswith("-o 'it'\\''s $HOME & a *.png'"), "odd name quoted as %r" % comment)
+    for name, fmt, magic in (("f1.tif", "png", b"\x89PNG"), ("f2.png", "tiff", b"II*\x00"),
+                             ("f3.PNG", None, b"\x89PNG"), ("f4.tiff", None, b"II*\x00")):
+        path = os.path.join(WORK, name)
+        r = lumo(["--size", "40", "32", "-o", path] + (["--format", fmt] if fmt else []))
+        check(r.returncode == 0 and open(path, "rb").read(4) == magic,
+              "%s --format %s: wrong kind of file" % (name, fmt))
+    r = lumo(["--size", "40", "32", "--format", "gif", "-o", os.path.join(WORK, "f5.png")])
+    check(r.returncode == 2 and "--format" in r.stderr, "--format gif accepted")
+
+
+def failed_saves():
+    folder = os.path.join(WORK, "fail")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    keep = os.path.join(folder, "keep.png")
+    open(keep, "wb").write(b"the picture that was there")
+    r = lumo(["--formula", "27", "-o", keep], limit=20000)
+    check(r.returncode == 1 and "cannot write %s: File too large" % keep in r.stderr,
+          "a write past the file size limit: status %d, %r" % (r.returncode, r.stderr))
+    check(open(keep, "rb").read() == b"the picture that was there", "a failed save changed the file")
+    check(os.listdir(folder) == ["keep.png"], "a failed save left %s" % os.listdir(folder))
+    r = lumo(["-o", os.path.join(folder, "no such folder", "x.png")])
+    check(r.returncode == 1 and "No such file or directory" in r.stderr,
+          "a save into a missing folder: status %d, %r" % (r.returncode, r.stderr))
+
+
+def main():
+    global LUMO, PNGPIXELS, WORK
+    LUMO, PNGPIXELS, WORK = (os.path.abspath(a) for a in sys.argv[1:4])
+    os.makedirs(WORK, exist_ok=True)
+    for k, options in enumerate(CASES):
+        roundtrip(k, options)
+    names_and_formats()
+    failed_saves()
+    for f in failures:
+        print("FAIL:", f)
+    print("%d cases, %d failures" % (len(CASES), len(failures)))
+    return 1 if failures else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
