@@ -64,6 +64,7 @@ export WORK REF APP ART TOOLS PY WINE APPWINE LUMO
 XVFB_PID=
 WATCHDOG=
 cleanup() {
+  umount -l "$WORK/saves/readonly" 2>/dev/null
   [ -n "$WATCHDOG" ] && kill "$WATCHDOG" 2>/dev/null
   "$WINESERVER" -k 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null

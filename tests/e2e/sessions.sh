@@ -154,20 +154,26 @@ session_main() {
     fail "p.png"
   log "ok  Ctrl+S saved a PNG with the lumo render's pixels and the command that makes it"
 
-  # A folder that exists but where nobody may create a file: /proc/sys,
-  # through a link, since wine hides /proc from the save dialog.
-  ln -s /proc/sys "$WORK/saves/procsys"
-  save_as u "$WORK/saves/procsys/lumo.tif"
+  # A folder of the test's own where nobody may create a file: for root
+  # (whom permissions do not stop) a small tmpfs mounted read-only.
+  local ro=$WORK/saves/readonly
+  mkdir -p "$ro"
+  if [ "$(id -u)" != 0 ]; then
+    chmod 555 "$ro"
+  else
+    mount -t tmpfs -o ro,size=64k lumo-readonly "$ro" || fail "could not mount a read-only folder"
+  fi
+  save_as u "$ro/lumo.tif"
   open_win '^Save file error$' "the save error box"; w=$W
   expect_text "Save file error" "Error opening a save file."
   close_win "$w" "the save error box" Return
-  [ ! -e /proc/sys/lumo.tif ] || fail "a failed save left a file"
-  save_as ctrl+s "$WORK/saves/procsys/lumo.png"
+  save_as ctrl+s "$ro/lumo.png"
   open_win '^Save file error$' "the PNG save error box"; w=$W
   expect_text "Save file error" "Error opening a save file."
   close_win "$w" "the PNG save error box" Return
-  [ -z "$(ls /proc/sys | grep 'lumo\.png')" ] || fail "a failed PNG save left a file"
-  log "ok  save into /proc/sys: \"Error opening a save file.\", no file (TIFF and PNG)"
+  [ -z "$(ls -A "$ro")" ] || fail "a failed save left $(ls -A "$ro" | tr '\n' ' ')"
+  [ "$(id -u)" != 0 ] || umount -l "$ro"
+  log "ok  save into a read-only folder: \"Error opening a save file.\", no file (TIFF and PNG)"
 
   # The image is 600 wide again after the saves (the strip was only
   # saved), so R draws the same picture.
