@@ -90,6 +90,9 @@ void savepngcommand(HWND window);
 void rememberrender();
 void absvaluecommand(HWND window, int id);
 void gridcommand(int id);
+/* The box that reports a save: the error text of code 1..4, or "Image
+   saved as" and the file's title when code is 0. */
+void reportsaved(HWND window, int code, const char *filetitle);
 /* The save flow of command 100 with a TIFF compression code (1 or 5). */
 void savecommand(HWND window, int compression);
 /* Applies the parameters dialog once it is closed with the given result

@@ -4,6 +4,18 @@
  */
 #include "app/LumoDomainColoring.h"
 
+void reportsaved(HWND window, int code, const char *filetitle)
+{
+    if (code != 0) {
+        MessageBoxA(window, saveerror[code - 1], "Save file error", MB_ICONEXCLAMATION);
+    } else {
+        char text[350];
+        LumoIO::strcpy_s(text, sizeof text, "Image saved as ");
+        LumoIO::strcat_s(text, sizeof text, filetitle);
+        MessageBoxA(nullptr, text, "Lumo Domain Coloring", MB_OK);
+    }
+}
+
 /* Asks for a file name and saves the image with the given compression
    (1 none, 5 LZW).  While the graph strip is shown the saved width is the
    full 1300 pixels; the image width is put back afterwards. */
@@ -23,14 +35,7 @@ void savecommand(HWND window, int compression)
     if (graphflag)
         xres = 1300;
     int code = writetiff(compression);
-    if (code != 0) {
-        MessageBoxA(window, saveerror[code - 1], "Save file error", MB_ICONEXCLAMATION);
-    } else {
-        char text[350];
-        LumoIO::strcpy_s(text, sizeof text, "Image saved as ");
-        LumoIO::strcat_s(text, sizeof text, tifffiletitle);
-        MessageBoxA(nullptr, text, "Lumo Domain Coloring", MB_OK);
-    }
+    reportsaved(window, code, tifffiletitle);
     if (graphflag)
         xres = imagewidth;
 }

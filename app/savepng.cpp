@@ -166,12 +166,5 @@ void savepngcommand(HWND window)
     if (SUCCEEDED(com))
         CoUninitialize();
     cursor_restore(cursor);
-    if (code != 0) {
-        MessageBoxA(window, saveerror[code - 1], "Save file error", MB_ICONEXCLAMATION);
-    } else {
-        char text[350];
-        LumoIO::strcpy_s(text, sizeof text, "Image saved as ");
-        LumoIO::strcat_s(text, sizeof text, pngfiletitle);
-        MessageBoxA(nullptr, text, "Lumo Domain Coloring", MB_OK);
-    }
+    reportsaved(window, code, pngfiletitle);
 }
