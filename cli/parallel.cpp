@@ -1,12 +1,14 @@
 /*
- * parallel.cpp - renderimage (see parallel.h).
+ * parallel.cpp - a render spread over threads (see parallel.h).
  *
  * The rows are a render job (render/renderjob.h) that every thread works
  * on: rows are handed out one at a time from a shared counter, so threads
  * that meet slow rows (zeta near its critical strip, deep fractal orbits)
- * do not hold the others up.  The parts of a render that depend on row
- * order (the real-axis graph, the |w| report) then run on this thread, in
- * order, exactly as driver() runs them.
+ * do not hold the others up.  The owner takes rows too while it waits for
+ * the row it needs, and runs the parts of a render that depend on row order
+ * (the real-axis graph, the |w| report) in order, exactly as driver() runs
+ * them.  A save that reads rows as they are finished thus overlaps the
+ * render instead of following it.
  */
 #include "cli/parallel.h"
 
@@ -22,25 +24,31 @@
 
 typedef std::chrono::steady_clock CLOCK;
 
+struct RENDERRUN {
+    RENDERJOB job;
+    ROWSCRATCH scratch;
+    WORKERS *workers = nullptr;
+    CLOCK::time_point start = CLOCK::now();
+    CLOCK::time_point finished;
+    int progress = 0;
+    int progressshown = 0;
+    int lastpercent = -1;
+    explicit RENDERRUN(int width) : scratch(width) {}
+};
+
 /* Rewrites the progress line, once the render has run for a second and
    whenever the percentage changes. */
-static void showprogress(CLOCK::time_point start, int done, int *shown)
+static void showprogress(RENDERRUN *run)
 {
-    static int lastpercent = -1;
+    int done = run->job.rowsdone.load();
     int percent = (int)(100.0 * done / yres);
-    if (CLOCK::now() - start < std::chrono::seconds(1) || (*shown && percent == lastpercent))
+    if (CLOCK::now() - run->start < std::chrono::seconds(1) ||
+        (run->progressshown && percent == run->lastpercent))
         return;
     std::fprintf(stderr, "\rrendering: %3d %% (%d of %d rows)", percent, done, yres);
     std::fflush(stderr);
-    lastpercent = percent;
-    *shown = 1;
-}
-
-/* Ends the progress line, if one was shown. */
-static void endprogress(int shown)
-{
-    if (shown)
-        std::fprintf(stderr, "\rrendering: 100 %% (%d of %d rows)\n", yres, yres);
+    run->lastpercent = percent;
+    run->progressshown = 1;
 }
 
 /* A worker thread: rows of the job until none are left. */
@@ -49,36 +57,63 @@ static void jobworker(void *job)
     job_work((RENDERJOB *)job);
 }
 
-void renderimage(int nthreads, int progress)
+RENDERRUN *render_begin(int nthreads, int progress)
 {
-    CLOCK::time_point start = CLOCK::now();
-    int shown = 0;
     okrender = 1;
     j = 0;
     cross = cursor_wait();
-    RENDERJOB job;
-    if (job_begin(&job) != 0) {
+    RENDERRUN *run = new RENDERRUN(xres);
+    run->progress = progress;
+    if (job_begin(&run->job) != 0) {
         std::fprintf(stderr, "lumo: not enough memory for %d rows\n", yres);
         okrender = 0;
-        return;
+        delete run;
+        return nullptr;
     }
 
-    int wanted = nthreads < 1 ? 1 : nthreads;
-    std::vector<void *> args((size_t)wanted, &job);
     /* Rows go to whoever asks next, so the render is the same with fewer
-       threads; this one does the rows itself when none could start. */
-    WORKERS *workers = workers_start(wanted, jobworker, args.data());
-    int started = workers_count(workers);
+       threads; the owner is one of them. */
+    int wanted = nthreads < 1 ? 1 : nthreads;
+    std::vector<void *> args((size_t)wanted - 1, &run->job);
+    run->workers = workers_start(wanted - 1, jobworker, args.data());
+    int started = workers_count(run->workers) + 1;
     if (started < wanted)
         std::fprintf(stderr, "lumo render: note: only %d of %d threads could be started\n",
                      started, wanted);
-    if (started == 0)
-        job_work(&job);
-    while (progress && job.rowsdone.load() < yres) {
-        system_sleepms(50);
-        showprogress(start, job.rowsdone.load(), &shown);
+    return run;
+}
+
+void render_awaitrow(RENDERRUN *run, int row)
+{
+    RENDERJOB *job = &run->job;
+    int idle = 0;
+    while (job_advance(job) <= row) {
+        if (job_row(job, &run->scratch) >= 0) {
+            idle = 0;
+        } else if (++idle < 1000) {
+            /* Every row is taken; another thread is finishing this one. */
+            system_yield();
+        } else {
+            system_sleepms(1);
+        }
+        if (run->progress)
+            showprogress(run);
     }
-    workers_join(workers);
-    endprogress(shown);
-    job_end(&job);
+    if (job->shown == job->s.yres && run->finished == CLOCK::time_point())
+        run->finished = CLOCK::now();
+}
+
+double render_end(RENDERRUN *run)
+{
+    if (run->job.s.yres > 0)
+        render_awaitrow(run, run->job.s.yres - 1);
+    else
+        run->finished = CLOCK::now();
+    workers_join(run->workers);
+    if (run->progressshown)
+        std::fprintf(stderr, "\rrendering: 100 %% (%d of %d rows)\n", yres, yres);
+    job_end(&run->job);
+    std::chrono::duration<double> took = run->finished - run->start;
+    delete run;
+    return took.count();
 }

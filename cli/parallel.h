@@ -5,9 +5,24 @@
 #ifndef LUMO_CLI_PARALLEL_H
 #define LUMO_CLI_PARALLEL_H
 
-/* Renders the current settings with nthreads threads.  The surface ends
-   up exactly as driver() leaves it.  With progress set, a progress line on standard error is kept up to
-   date once the render has taken more than a second. */
-void renderimage(int nthreads, int progress);
+/* One render in progress.  The thread that begins it (the owner) is one of
+   its nthreads threads: it computes rows itself whenever it waits. */
+struct RENDERRUN;
+
+/* Starts rendering the current settings on nthreads threads.  With
+   progress set, a progress line on standard error is kept up to date once
+   the render has taken more than a second.  Returns null, with the reason
+   on standard error, when the render's memory cannot be had. */
+RENDERRUN *render_begin(int nthreads, int progress);
+
+/* Owner: returns once row `row` and every row above it are in the surface
+   and have had their graph step, so that a save can take them while the
+   rows below are still being rendered. */
+void render_awaitrow(RENDERRUN *run, int row);
+
+/* Owner: finishes the rows, ends the render and frees the run.  The
+   surface ends up exactly as driver() leaves it.  Returns the seconds
+   from render_begin to the moment the last row was done. */
+double render_end(RENDERRUN *run);
 
 #endif

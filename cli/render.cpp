@@ -13,7 +13,6 @@
  * the save take its temporary file away with them.
  */
 #include <cerrno>
-#include <chrono>
 #include <cstdio>
 #include <cstring>
 
@@ -439,9 +438,23 @@ static void applyoptions(const RENDEROPTIONS *o)
     graphflag = o->graph ? 1 : 0;
 }
 
+/* Whether the save can take rows while the render still makes them: a
+   TIFF of the image alone (the graph strip is drawn only at the end). */
+static int savewhilerendering(const RENDEROPTIONS *o)
+{
+    return !o->png && surface_width() == xres;
+}
+
+/* The save's wait for a row: the render's own. */
+static void awaitrow(int row, void *run)
+{
+    render_awaitrow((RENDERRUN *)run, row);
+}
+
 /* Saves the image, 1300 wide with the graph strip when the graph was
-   asked for and shown; returns 0 or the save error code. */
-static int saveimage(const RENDEROPTIONS *o)
+   asked for and shown; returns 0 or the save error code.  With a run,
+   rows are saved as the render finishes them. */
+static int saveimage(const RENDEROPTIONS *o, RENDERRUN *run)
 {
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
     int graph = o->graph && graphflag;
@@ -456,7 +469,7 @@ static int saveimage(const RENDEROPTIONS *o)
     /* The window program's warning box does not tell a command line what
        to do; the message below does. */
     headless_messagestream(nullptr);
-    int code = writetiff(o->lzw ? TIFF_LZW : TIFF_UNCOMPRESSED);
+    int code = writetiffwhile(o->lzw ? TIFF_LZW : TIFF_UNCOMPRESSED, run != nullptr ? awaitrow : nullptr, run);
     headless_messagestream(stderr);
     xres = savedxres;
     return code;
@@ -499,19 +512,28 @@ int cmd_render(int argc, char **argv)
     }
 
     /* The |w| report is the render's only message: it goes to standard
-       output; the save's messages go to standard error. */
+       output; the save's messages go to standard error.  A TIFF without
+       the graph strip is written while the rows are made; a failed save
+       still lets the render finish, so the report comes all the same. */
     headless_messagestream(stdout);
-    std::chrono::steady_clock::time_point start = std::chrono::steady_clock::now();
-    renderimage((int)o.threads, system_stderristerminal());
-    std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+    RENDERRUN *run = render_begin((int)o.threads, system_stderristerminal());
+    if (run == nullptr)
+        return 1;
+    int code = 0;
+    if (savewhilerendering(&o)) {
+        code = saveimage(&o, run);
+        headless_messagestream(stdout);
+    }
+    double took = render_end(run);
     int reportlost = std::fflush(stdout) != 0 ? errno : 0;
     if (o.timed)
-        std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took.count(), o.threads,
+        std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took, o.threads,
                      o.threads == 1 ? "" : "s");
     headless_messagestream(stderr);
+    if (!savewhilerendering(&o))
+        code = saveimage(&o, nullptr);
 
     /* A report that could not be written does not cost the picture. */
-    int code = saveimage(&o);
     headless_freesurface();
     if (code != 0)
         reportsave(o.output, code);

@@ -27,6 +27,8 @@ int system_stdoutispipe();
 long system_getline(char **line, size_t *capacity, FILE *in);
 
 void system_sleepms(int milliseconds);
+/* Gives the processor to another thread that is ready to run, if any. */
+void system_yield();
 
 /* Up to n threads, thread k running fn(args[k]), joined by workers_join;
    when the system refuses a thread, the ones started so far stay. */

@@ -47,6 +47,11 @@ void system_sleepms(int milliseconds)
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
+void system_yield()
+{
+    std::this_thread::yield();
+}
+
 WORKERS *workers_start(int n, void (*fn)(void *), void *const *args)
 {
     WORKERS *workers = new WORKERS;

@@ -81,6 +81,11 @@ void system_sleepms(int milliseconds)
     Sleep((DWORD)milliseconds);
 }
 
+void system_yield()
+{
+    SwitchToThread();
+}
+
 WORKERS *workers_start(int n, void (*fn)(void *), void *const *args)
 {
     WORKERS *workers = new WORKERS;

@@ -69,6 +69,14 @@ extern int tiffsavereason;
    failure the file at tifffile is as it was before. */
 int writetiff(int compression);
 
+/* Waits until row `row` of the off-screen image holds its final pixels. */
+typedef void (*TIFFROWWAIT)(int row, void *context);
+
+/* writetiff for an image still being made: wait(row, context) is called
+   before each row is read, so the file is written while later rows are
+   still being rendered.  A null wait is writetiff. */
+int writetiffwhile(int compression, TIFFROWWAIT wait, void *context);
+
 /* --- the LZW encoder ----------------------------------------------------- */
 
 /* One string-table entry.  LZW_EMPTY marks an empty field. */

@@ -1,10 +1,11 @@
 /*
  * writetiff.cpp - saves the off-screen image as a TIFF file.
  *
- * Rows are read from the surface whole into one reused row buffer and go
- * to the save sink as they are, or through the LZW encoder, which streams
- * its codes to the sink; the strip's byte count is patched into the header
- * at the end.  While it works the main window is disabled, shows the wait
+ * Rows are read from the surface whole into one reused row buffer (each
+ * once the caller says it is final, when the image is still being made)
+ * and go to the save sink as they are, or through the LZW encoder, which
+ * streams its codes to the sink; the strip's byte count is patched into
+ * the header at the end.  While it works the main window is disabled, shows the wait
  * cursor and has the progress in its title.  Nothing reaches the target
  * path before the sink's commit, so a save that fails at any point leaves
  * the file that was there as it was.
@@ -44,16 +45,30 @@ static void showprogress(int row, int height, int *lastpercent)
     }
 }
 
+/* Where the rows come from: the surface, once wait says a row is final. */
+struct ROWSOURCE {
+    TIFFROWWAIT wait;
+    void *context;
+};
+
+static void readrow(const ROWSOURCE *source, int row, int width, unsigned char *rowbuffer)
+{
+    if (source->wait != nullptr)
+        source->wait(row, source->context);
+    surface_getrow(row, width, rowbuffer);
+}
+
 /* Writes the pixels row by row as red, green, blue bytes.  Returns 0, or 3
    when the sink fails. */
-static int writerows(SAVESINK *sink, unsigned char *rowbuffer, int width, int height)
+static int writerows(SAVESINK *sink, const ROWSOURCE *source, unsigned char *rowbuffer, int width,
+                     int height)
 {
     int lastpercent = 0;
     size_t rowbytes = (size_t)width * 3;
     for (int row = 0; row < height; row++) {
         window_peekmessages();
         showprogress(row, height, &lastpercent);
-        surface_getrow(row, width, rowbuffer);
+        readrow(source, row, width, rowbuffer);
         if (savesink_write(sink, rowbuffer, rowbytes) != 0)
             return 3;
     }
@@ -71,7 +86,8 @@ static void putlong(unsigned char *p, uint32_t v)
 
 /* Encodes the rows and patches StripByteCounts.  Returns 0, 4 when the
    encoder gives up past 95 % of the raw size, 3 when the sink fails. */
-static int compressrows(SAVESINK *sink, unsigned char *rowbuffer, int width, int height)
+static int compressrows(SAVESINK *sink, const ROWSOURCE *source, unsigned char *rowbuffer, int width,
+                        int height)
 {
     int lastpercent = 0;
     size_t rowbytes = (size_t)width * 3;
@@ -79,7 +95,7 @@ static int compressrows(SAVESINK *sink, unsigned char *rowbuffer, int width, int
     for (int row = 0; row < height && result == LZW_OK; row++) {
         window_peekmessages();
         showprogress(row, height, &lastpercent);
-        surface_getrow(row, width, rowbuffer);
+        readrow(source, row, width, rowbuffer);
         result = LZWcompressbytes(rowbuffer, rowbytes);
     }
     int64_t stripbytes = 0;
@@ -99,6 +115,12 @@ static int compressrows(SAVESINK *sink, unsigned char *rowbuffer, int width, int
    LZW-compressed (5).  Returns 0 or the error code; see saveerror. */
 int writetiff(int compression)
 {
+    return writetiffwhile(compression, nullptr, nullptr);
+}
+
+int writetiffwhile(int compression, TIFFROWWAIT wait, void *context)
+{
+    const ROWSOURCE source = {wait, context};
     int width = xres;
     int height = yres;
     int lzw = compression == TIFF_LZW;
@@ -126,8 +148,8 @@ int writetiff(int compression)
 
     void *cursor = cursor_wait();
     window_enable(0);
-    int code = lzw ? compressrows(sink, rowbuffer, width, height)
-                   : writerows(sink, rowbuffer, width, height);
+    int code = lzw ? compressrows(sink, &source, rowbuffer, width, height)
+                   : writerows(sink, &source, rowbuffer, width, height);
     std::free(rowbuffer);
 
     if (code == 0) {
