@@ -23,11 +23,14 @@
 #include <unistd.h>
 
 #include "common/platform.h"
+#include "headless/earlyflush.h"
 
 struct POSIXSAVE {
     int fd;
     std::string temp;
     std::string target;
+    long long size = 0;
+    EARLYFLUSH *flush = nullptr;
 };
 
 /* The temporary file of the save in progress, for the signal handler. */
@@ -180,6 +183,7 @@ int savefile_open(const char *path, void **file)
         delete save;
         return error;
     }
+    save->flush = earlyflush_start(save->fd);
     if (exists) {
         /* Best effort: the file is still saved when these cannot be kept. */
         if (getuid() == 0)
@@ -202,7 +206,9 @@ int savefile_write(void *file, const void *bytes, size_t count)
             return n < 0 ? errno : EIO;
         p += n;
         count -= (size_t)n;
+        save->size += n;
     }
+    earlyflush_grown(save->flush, save->size);
     return 0;
 }
 
@@ -226,10 +232,10 @@ int savefile_writeat(void *file, long long offset, const void *bytes, size_t cou
 int savefile_commit(void *file)
 {
     POSIXSAVE *save = (POSIXSAVE *)file;
-    int error = 0;
     /* The data reaches the disk before the name does, so a crash leaves
        the old file or the new one, never an empty one. */
-    if (fsync(save->fd) != 0)
+    int error = earlyflush_finish(save->flush);
+    if (fsync(save->fd) != 0 && error == 0)
         error = errno;
     if (close(save->fd) != 0 && error == 0)
         error = errno;
@@ -250,6 +256,7 @@ int savefile_commit(void *file)
 void savefile_abort(void *file)
 {
     POSIXSAVE *save = (POSIXSAVE *)file;
+    earlyflush_finish(save->flush);
     close(save->fd);
     settle(save->temp.c_str());
     delete save;
