@@ -54,6 +54,7 @@ static LRESULT OnCreate(HWND window)
 static void OnDestroy(HWND window)
 {
     stoprender(window);
+    endrenderthreads();
     okrender = 0;
     j = 0;
     releasesurface();

@@ -17,11 +17,20 @@
 enum { MAXWORKERS = 64, TIMER_ROWS = 1, TICK_MS = 16 };
 
 static RENDERJOB *job;
+/* The workers live as long as the window: starting and ending a thread
+   costs milliseconds on some systems, as much as a whole small render.
+   Each waits on its own wake event for the next job. */
 static HANDLE workers[MAXWORKERS];
+static HANDLE wake[MAXWORKERS];
 static int nworkers;
+static int poolmade;
+/* Set while no worker is inside a job. */
+static HANDLE idle;
+static RENDERJOB *volatile handedout;
+static volatile LONG quitting;
 static volatile LONG running;
 /* Tells a finished job's message from a stopped one's that came late. */
-static WPARAM generation;
+static volatile WPARAM generation;
 static LARGE_INTEGER started, frequency;
 /* The settings of the last render that started, for the pointer readout. */
 static RENDERSETTINGS lastsettings;
@@ -44,11 +53,42 @@ static double elapsed()
 
 static DWORD WINAPI workerproc(LPVOID parameter)
 {
-    RENDERJOB *mine = (RENDERJOB *)parameter;
-    job_work(mine);
-    if (InterlockedDecrement(&running) == 0)
-        PostMessageA(g_hWnd, WM_RENDERDONE, generation, 0);
-    return 0;
+    HANDLE mine = (HANDLE)parameter;
+    for (;;) {
+        WaitForSingleObject(mine, INFINITE);
+        if (quitting)
+            return 0;
+        WPARAM which = generation;
+        job_work(handedout);
+        if (InterlockedDecrement(&running) == 0) {
+            SetEvent(idle);
+            PostMessageA(g_hWnd, WM_RENDERDONE, which, 0);
+        }
+    }
+}
+
+/* Starts the workers, once; fewer than asked for when the system refuses
+   some, none when it refuses all (the window thread then renders). */
+static void makepool()
+{
+    if (poolmade)
+        return;
+    poolmade = 1;
+    idle = CreateEventA(nullptr, TRUE, TRUE, nullptr);
+    if (idle == nullptr)
+        return;
+    int wanted = renderthreadcount();
+    for (int k = 0; k < wanted; k++) {
+        HANDLE event = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        HANDLE h = event == nullptr ? nullptr : CreateThread(nullptr, 0, workerproc, event, 0, nullptr);
+        if (h == nullptr) {
+            if (event != nullptr)
+                CloseHandle(event);
+            break;
+        }
+        wake[nworkers] = event;
+        workers[nworkers++] = h;
+    }
 }
 
 /* Shows the rows done in order since the last call (within the window)
@@ -68,12 +108,25 @@ static void showrows()
 }
 
 /* Waits for every worker to leave the job (each finishes at most the row
-   it is on) and forgets them. */
+   it is on). */
 static void joinworkers()
 {
+    if (idle != nullptr)
+        WaitForSingleObject(idle, INFINITE);
+}
+
+void endrenderthreads()
+{
+    if (nworkers == 0)
+        return;
+    joinworkers();
+    quitting = 1;
+    for (int k = 0; k < nworkers; k++)
+        SetEvent(wake[k]);
+    WaitForMultipleObjects((DWORD)nworkers, workers, TRUE, INFINITE);
     for (int k = 0; k < nworkers; k++) {
-        WaitForSingleObject(workers[k], INFINITE);
         CloseHandle(workers[k]);
+        CloseHandle(wake[k]);
     }
     nworkers = 0;
 }
@@ -102,21 +155,17 @@ void startrender(HWND window)
     lastsettings = job->s;
     havesettings = 1;
     generation++;
-    int wanted = renderthreadcount();
-    running = wanted;
-    for (int k = 0; k < wanted; k++) {
-        HANDLE h = CreateThread(nullptr, 0, workerproc, job, 0, nullptr);
-        if (h == nullptr) {
-            /* Fewer threads than cores still finish the job. */
-            if (InterlockedDecrement(&running) == 0)
-                PostMessageA(window, WM_RENDERDONE, generation, 0);
-            continue;
-        }
-        workers[nworkers++] = h;
-    }
+    makepool();
+    handedout = job;
     if (nworkers == 0) {
         /* No thread could be had: the window thread does the rows. */
         job_work(job);
+        PostMessageA(window, WM_RENDERDONE, generation, 0);
+    } else {
+        running = nworkers;
+        ResetEvent(idle);
+        for (int k = 0; k < nworkers; k++)
+            SetEvent(wake[k]);
     }
     SetTimer(window, TIMER_ROWS, TICK_MS, nullptr);
 }

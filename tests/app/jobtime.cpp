@@ -13,10 +13,21 @@
 #include <cstdio>
 #include <cstdlib>
 
-static DWORD WINAPI worker(LPVOID job)
+/* The threads are made once, as the window program makes its workers
+   once: each run hands them the job and waits for all of them. */
+static RENDERJOB *volatile current;
+static HANDLE wakeup[64], finished[64];
+
+static DWORD WINAPI worker(LPVOID which)
 {
-    job_work((RENDERJOB *)job);
-    return 0;
+    int k = (int)(INT_PTR)which;
+    for (;;) {
+        WaitForSingleObject(wakeup[k], INFINITE);
+        if (current == nullptr)
+            return 0;
+        job_work(current);
+        SetEvent(finished[k]);
+    }
 }
 
 int main(int argc, char **argv)
@@ -34,6 +45,14 @@ int main(int argc, char **argv)
     graphflag = 1;
     if (createsurface(nullptr, 1300, 600) != 0)
         return 1;
+    HANDLE threads[64];
+    for (int k = 0; k < n; k++) {
+        wakeup[k] = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        finished[k] = CreateEventA(nullptr, FALSE, FALSE, nullptr);
+        threads[k] = CreateThread(nullptr, 0, worker, (LPVOID)(INT_PTR)k, 0, nullptr);
+        if (wakeup[k] == nullptr || finished[k] == nullptr || threads[k] == nullptr)
+            return 1;
+    }
     LARGE_INTEGER frequency;
     QueryPerformanceFrequency(&frequency);
     for (int run = 0; run < runs; run++) {
@@ -44,17 +63,18 @@ int main(int argc, char **argv)
         RENDERJOB job;
         if (job_begin(&job) != 0)
             return 1;
-        HANDLE threads[64];
+        current = &job;
         for (int k = 0; k < n; k++)
-            threads[k] = CreateThread(nullptr, 0, worker, &job, 0, nullptr);
-        for (int k = 0; k < n; k++) {
-            WaitForSingleObject(threads[k], INFINITE);
-            CloseHandle(threads[k]);
-        }
+            SetEvent(wakeup[k]);
+        WaitForMultipleObjects((DWORD)n, finished, TRUE, INFINITE);
         job_end(&job);
         QueryPerformanceCounter(&stop);
         std::printf("%.3f ", (double)(stop.QuadPart - start.QuadPart) / (double)frequency.QuadPart);
     }
+    current = nullptr;
+    for (int k = 0; k < n; k++)
+        SetEvent(wakeup[k]);
+    WaitForMultipleObjects((DWORD)n, threads, TRUE, INFINITE);
     std::printf("\n");
     return 0;
 }
