@@ -134,7 +134,7 @@ step "reference renders and the wine prefix"
   r absgrey --map 5 --grid none --graph
   r sine --formula 16 --graph
   r sine-640 --formula 16 --view -2 2 -1.5 1.5 --size 640 480
-  r zeta --formula 27 --size 1000 900
+  r zeta2 --formula 28 --size 1000 900
   r small --size 572 572
   r custom --expr "$CUSTOMTEXT" --graph
   r zeta600 --formula 27 --graph

@@ -254,17 +254,18 @@ session_slow() {
   wait_nowin "$w" || fail "the Parameters dialog did not accept 1000 x 900"
   take_focus "$MAINWIN" "the main window" || fail "the main window did not get the focus back"
 
-  # Formula 27, the zeta function, 24 steps down from formula 3.
+  # Formula 28, the iterated zeta function, 25 steps down from formula 3:
+  # the slowest picture, so that the rows can be caught on their way.
   xdotool key f
   open_win '^Select Formula$' "the Formula dialog"; w=$W
-  for _ in $(seq 24); do xdotool key Down; done
+  for _ in $(seq 25); do xdotool key Down; done
   xdotool key Return
   wait_nowin "$w" || fail "the Formula dialog did not close"
 
   # Pause once the status bar says 300 rows are shown; it says where the
   # render stopped, and the screen shows those rows with grey below.
   wait_status '^Rendering: row ([3-9][0-9]{2}|[0-9]{4,}) of 900' 120 ||
-    fail "the render of formula 27 did not get going: \"$STATUS\""
+    fail "the render of formula 28 did not get going: \"$STATUS\""
   local threads=${STATUS##* on }; threads=${threads%% thread*}
   xdotool key Pause
   wait_status '^(Stopped|Rendered) ' 20 || fail "Pause did not stop the render: \"$STATUS\""
@@ -275,20 +276,20 @@ session_slow() {
   xdotool key F3
   open_win '^About$' "About after Pause"; w=$W
   close_win "$w" About Return
-  watch zeta 1000 900 settled 0 10 || fail "after Pause the image is not the rows done and grey below"
+  watch zeta2 1000 900 settled 0 10 || fail "after Pause the image is not the rows done and grey below"
   [ "$DONE" = "$paused" ] || fail "Pause said row $paused, the screen shows $DONE rows"
   [ "$paused" -ge 300 ] && [ "$paused" -lt 900 ] || fail "Pause left $paused rows"
   shot paused
-  log "ok  Pause stopped formula 27 on $threads threads after $paused of 900 rows; the rows stay"
+  log "ok  Pause stopped formula 28 on $threads threads after $paused of 900 rows; the rows stay"
 
   pointer_away
   xdotool key r
-  watch zeta 1000 900 fewer "$paused" 20 || fail "R did not start again from the top"
+  watch zeta2 1000 900 fewer "$paused" 20 || fail "R did not start again from the top"
   log "ok  R starts again from row 0 ($DONE rows done when seen)"
 
-  # LZW cannot shrink the whole zeta picture: the failed save over a file
+  # LZW cannot shrink the whole iterated zeta picture: the failed save over a file
   # that is there leaves that file exactly as it was, and nothing beside it.
-  wait_render_end 120 || fail "the render of formula 27 did not end"
+  wait_render_end 120 || fail "the render of formula 28 did not end"
   mkdir -p "$WORK/keep"
   printf 'the picture saved before\n' >"$WORK/keep/keep.tif"
   cp "$WORK/keep/keep.tif" "$WORK/keep.before"
