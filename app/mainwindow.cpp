@@ -20,12 +20,15 @@ static void setclientrect(HWND window)
     ClientRect = {client.left, client.top, client.right, bottom < 0 ? 0 : bottom};
 }
 
-/* Shows the splash, builds the off-screen image (1300 pixels wide, room
-   for the graph strip), fills the tables, loads the start formula, sets
-   the menu marks and asks for the first render.  g_hWnd is still null
+/* Starts the render threads, shows the splash, builds the off-screen
+   image (1300 pixels wide, room for the graph strip), fills the tables,
+   loads the start formula, sets the menu marks and asks for the first
+   render.  g_hWnd is still null
    here, so the menu commands of InitFormula reach no window. */
 static LRESULT OnCreate(HWND window)
 {
+    /* (The threads start here, not in the first render's time.) */
+    startrenderthreads();
     if (oksplash)
         splash(window);
     statusbar_create(window);

@@ -69,7 +69,7 @@ static DWORD WINAPI workerproc(LPVOID parameter)
 
 /* Starts the workers, once; fewer than asked for when the system refuses
    some, none when it refuses all (the window thread then renders). */
-static void makepool()
+void startrenderthreads()
 {
     if (poolmade)
         return;
@@ -155,7 +155,7 @@ void startrender(HWND window)
     lastsettings = job->s;
     havesettings = 1;
     generation++;
-    makepool();
+    startrenderthreads();
     handedout = job;
     if (nworkers == 0) {
         /* No thread could be had: the window thread does the rows. */

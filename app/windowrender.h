@@ -23,8 +23,10 @@ void renderdone(HWND window, WPARAM which);
    rows shown stay and the rest of the image is grey.  Returns 1 when a
    render was stopped, 0 when none ran. */
 int stoprender(HWND window);
-/* Ends the render threads, which otherwise wait for the next render; no
-   render may run. */
+/* Starts the render threads, which wait for renders until
+   endrenderthreads (startrender starts them if need be); no render may
+   run when they end. */
+void startrenderthreads();
 void endrenderthreads();
 /* Rows shown of the running render, or -1 when none runs. */
 int rendershownrows();
