@@ -11,6 +11,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "headless/signalsheld.h"
+
 struct WORKERS {
     std::vector<std::thread> threads;
 };
@@ -56,6 +58,7 @@ WORKERS *workers_start(int n, void (*fn)(void *), void *const *args)
 {
     WORKERS *workers = new WORKERS;
     workers->threads.reserve((size_t)n);
+    SIGNALSHELD held;
     try {
         for (int k = 0; k < n; k++)
             workers->threads.emplace_back(fn, args[k]);

@@ -11,6 +11,8 @@
 
 #include <unistd.h>
 
+#include "headless/signalsheld.h"
+
 /* A sync is asked for each time this much more has been written: large
    enough that small files never start the thread. */
 static const long long STEP = 4LL << 20;
@@ -60,6 +62,7 @@ void earlyflush_grown(EARLYFLUSH *flush, long long size)
     }
     if (!flush->thread.joinable()) {
         try {
+            SIGNALSHELD held;
             flush->thread = std::thread(flushloop, flush);
         } catch (const std::system_error &) {
             /* Without the thread, the commit's fsync does it all. */

@@ -24,6 +24,7 @@
 
 #include "common/platform.h"
 #include "headless/earlyflush.h"
+#include "headless/signalsheld.h"
 
 struct POSIXSAVE {
     int fd;
@@ -112,6 +113,16 @@ static void holdsignals(int hold, sigset_t *saved)
         pthread_sigmask(SIG_BLOCK, &set, saved);
     else
         pthread_sigmask(SIG_SETMASK, saved, nullptr);
+}
+
+SIGNALSHELD::SIGNALSHELD()
+{
+    holdsignals(1, &saved);
+}
+
+SIGNALSHELD::~SIGNALSHELD()
+{
+    holdsignals(0, &saved);
 }
 
 /* Creates a new file with a name no other file has; its name goes to
