@@ -70,7 +70,9 @@ inline double negate_if(bool negative, double v)
 /* atan t for t = th + tl in [2^-60, 1], as an unrounded double-double. */
 Dd atan_unit(double th, double tl)
 {
-    int k = static_cast<int>(th * 256.0 + 0.5);
+    /* th * 512 is exact, so this rounds half up exactly; th * 256 + 0.5
+       would round 0.5 - 2^-54 up to 1 and break the exact subtraction. */
+    int k = (static_cast<int>(th * 512.0) + 1) >> 1;
     double c = k * (1.0 / 256.0);
 
     /* t - c: th - c is exact (Sterbenz, or c = 0) and a multiple of th's
@@ -196,7 +198,7 @@ bool steady_sincos(double x, double *s, double *c)
         r.hi = -r.hi;
         r.lo = -r.lo;
     }
-    int j = static_cast<int>(r.hi * 64.0 + 0.5);
+    int j = (static_cast<int>(r.hi * 128.0) + 1) >> 1;  /* as k in atan_unit */
     /* r.hi - j/64 is exact (Sterbenz, or j = 0) and a multiple of r.hi's ulp */
     Dd d = fast_two_sum(r.hi - j * (1.0 / 64.0), r.lo);
 
