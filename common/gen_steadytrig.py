@@ -8,7 +8,9 @@ what remains), good to about 2^-106 relative:
   - atan(k/256), k = 0 .. 256, the knots of the arc tangent;
   - sin(j/64) and cos(j/64), j = 0 .. 52, the knots of the sine and cosine
     (a reduced argument is at most pi/4 = 50.3/64, a little more when the
-    quadrant was rounded the other way);
+    quadrant was rounded the other way); here hi is rounded to 26 bits, so
+    that its product with the 26-bit half of a split double is exact, and
+    hi + lo is good to about 2^-79 relative;
   - pi/2 and pi, for the quadrant offsets of the arc tangent;
   - pi/2 cut into three parts of 33 significant bits and a fourth of 53, so
     that k * part is exact for |k| < 2^20 in the argument reduction.
@@ -48,11 +50,19 @@ def literal(value):
     return float(value).hex()
 
 
-def pairs(name, values, comment):
+def split26(value):
+    """value as hi + lo, hi of 26 significant bits."""
+    if value == 0:
+        return 0.0, 0.0
+    hi = rounded_to_bits(value, 26)
+    return hi, nearest(value - mpmath.mpf(hi))
+
+
+def pairs(name, values, comment, splitter=split):
     lines = ["/* %s */" % comment,
              "const SteadyPair %s[%d] = {" % (name, len(values))]
     for i, value in enumerate(values):
-        hi, lo = split(value)
+        hi, lo = splitter(value)
         lines.append("    {%s, %s},  /* %d */" % (literal(hi), literal(lo), i))
     lines.append("};")
     return "\n".join(lines) + "\n\n"
@@ -83,14 +93,14 @@ def main():
                   "atan(k/256)")
     text += pairs("SinKnots",
                   [mpmath.sin(mpmath.mpf(j) / 64) for j in range(TRIG_KNOTS + 1)],
-                  "sin(j/64)")
+                  "sin(j/64), hi of 26 bits", split26)
     text += pairs("CosKnots",
                   [mpmath.cos(mpmath.mpf(j) / 64) for j in range(TRIG_KNOTS + 1)],
-                  "cos(j/64)")
-    hi, lo = split(half_pi)
-    text += "const SteadyPair HalfPi = {%s, %s};\n" % (literal(hi), literal(lo))
-    hi, lo = split(mpmath.pi)
-    text += "const SteadyPair Pi = {%s, %s};\n" % (literal(hi), literal(lo))
+                  "cos(j/64), hi of 26 bits", split26)
+    half = split(half_pi)
+    whole = split(mpmath.pi)
+    text += "const SteadyPair HalfPi = {%s, %s};\n" % tuple(map(literal, half))
+    text += "const SteadyPair Pi = {%s, %s};\n" % tuple(map(literal, whole))
     text += "const double TwoOverPi = %s;\n" % literal(nearest(2 / mpmath.pi))
     text += ("/* pi/2 = HalfPiParts[0] + [1] + [2] + [3]; the first three have %d bits. */\n"
              "const double HalfPiParts[4] = {%s};\n"

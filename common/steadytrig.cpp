@@ -62,35 +62,30 @@ inline Dd two_prod(double a, Dd bs)
     return {p, e};
 }
 
-inline double negate_if(bool negative, double v)
+/* atan(num / den) for 2^-60 <= num / den <= 1, den < 2^990, num > 2^-870,
+   as an unrounded double-double.  With c = k/256 the knot nearest t:
+   atan t = atan c + atan r, r = (num - c den) / (den + c num), since c has
+   at most 9 bits, c times a 26- or 27-bit half of a split operand is
+   exact, and num - c den_hi cancels exactly (Sterbenz), so r's numerator
+   and denominator are exact double-doubles without a quotient for t. */
+Dd atan_ratio(double num, double den)
 {
-    return negative ? -v : v;
-}
-
-/* atan t for t = th + tl in [2^-60, 1], as an unrounded double-double. */
-Dd atan_unit(double th, double tl)
-{
-    /* th * 512 is exact, so this rounds half up exactly; th * 256 + 0.5
-       would round 0.5 - 2^-54 up to 1 and break the exact subtraction. */
-    int k = (static_cast<int>(th * 512.0) + 1) >> 1;
+    /* num / den * 512 rounded down, then halved rounding up: exactly the
+       nearest knot, where num / den * 256 + 0.5 could round up past it */
+    int k = (static_cast<int>(num / den * 512.0) + 1) >> 1;
     double c = k * (1.0 / 256.0);
 
-    /* t - c: th - c is exact (Sterbenz, or c = 0) and a multiple of th's
-       ulp, so it outweighs tl unless it is zero. */
-    Dd num = fast_two_sum(th - c, tl);
+    Dd ns = split(num);
+    Dd ds = split(den);
+    Dd top = two_sum(num - c * ds.hi, -(c * ds.lo));
+    Dd bottom = fast_two_sum(den, c * ns.hi);
+    /* renormalised, or the quotient would need a second-order term */
+    bottom = fast_two_sum(bottom.hi, bottom.lo + c * ns.lo);
 
-    /* 1 + t c: c has at most 9 bits, so with th split in halves of 26 bits
-       both partial products are exact and th * c is recovered exactly. */
-    double pc = th * c;
-    Dd ts = split(th);
-    double pce = (ts.hi * c - pc) + ts.lo * c;
-    Dd den = fast_two_sum(1.0, pc);
-    den = fast_two_sum(den.hi, den.lo + (pce + tl * c));
-
-    /* r = num / den, the second quotient digit from the exact remainder. */
-    double rh = num.hi / den.hi;
-    Dd prod = two_prod(rh, split(den.hi));
-    double rl = (((num.hi - prod.hi) - prod.lo) + num.lo - rh * den.lo) / den.hi;
+    /* r = top / bottom, the second digit from the exact remainder */
+    double rh = top.hi / bottom.hi;
+    Dd prod = two_prod(rh, split(bottom.hi));
+    double rl = (((top.hi - prod.hi) - prod.lo) + top.lo - rh * bottom.lo) / bottom.hi;
 
     /* atan r - r = r^3 (-1/3 + s/5 - s^2/7 + s^3/9), s = r^2 <= 2^-18: the
        next term is below 2^-93 of r. */
@@ -111,35 +106,36 @@ double steady_atan2(double y, double x)
         return x + y;
 
     const double inf = std::numeric_limits<double>::infinity();
-    bool yneg = std::signbit(y);
     bool xneg = std::signbit(x);
     double ay = std::fabs(y);
     double ax = std::fabs(x);
 
     if (ay == 0.0)                       /* x = -0 counts as negative */
-        return xneg ? negate_if(yneg, Pi.hi) : y;
+        return xneg ? std::copysign(Pi.hi, y) : y;
     if (ax == inf) {
         double v = ay == inf ? (xneg ? 0x1.2d97c7f3321d2p+1 : 0x1.921fb54442d18p-1)
                              : (xneg ? Pi.hi : 0.0);
-        return negate_if(yneg, v);
+        return std::copysign(v, y);
     }
     if (ax == 0.0 || ay == inf)
-        return negate_if(yneg, HalfPi.hi);
+        return std::copysign(HalfPi.hi, y);
 
-    /* Which offset applies: none, pi - a, pi/2 - a or pi/2 + a. */
+    /* atan2 = offset + sign * atan t, t = num / den: atan t, pi - atan t,
+       pi/2 - atan t or pi/2 + atan t.  (Branches beat a table lookup here:
+       predicted, they do not hold up the arithmetic.) */
     bool swapped = ay > ax;
     double num = swapped ? ax : ay;
     double den = swapped ? ay : ax;
-    double q = num / den;
+    bool offset = swapped || xneg;
+    const SteadyPair &off = swapped ? HalfPi : Pi;
+    double sign = swapped && xneg ? 1.0 : -1.0;
 
-    if (q < 0x1p-60) {
+    if (num < den * 0x1p-60) {
         /* atan t = t within 2^-120 relative: one correctly rounded division,
            or t is far below the last bit of a dd offset. */
-        if (!swapped && !xneg)
+        if (!offset)
             return y / x;
-        const SteadyPair &off = swapped ? HalfPi : Pi;
-        bool add = swapped && xneg;
-        return negate_if(yneg, off.hi + (add ? off.lo + q : off.lo - q));
+        return std::copysign(off.hi + (off.lo + sign * (num / den)), y);
     }
 
     /* Keep the operands where Dekker's products neither overflow nor lose
@@ -151,20 +147,11 @@ double steady_atan2(double y, double x)
         num *= 0x1p600;
         den *= 0x1p600;
     }
-    Dd qp = two_prod(q, split(den));
-    double ql = ((num - qp.hi) - qp.lo) / den;
-
-    Dd a = atan_unit(q, ql);
-    double v;
-    if (!swapped && !xneg) {
-        v = a.hi + a.lo;
-    } else {
-        const SteadyPair &off = swapped ? HalfPi : Pi;
-        bool add = swapped && xneg;
-        Dd w = two_sum(off.hi, add ? a.hi : -a.hi);
-        v = w.hi + (w.lo + (add ? off.lo + a.lo : off.lo - a.lo));
-    }
-    return negate_if(yneg, v);
+    Dd a = atan_ratio(num, den);
+    if (!offset)
+        return std::copysign(a.hi + a.lo, y);
+    Dd w = two_sum(off.hi, sign * a.hi);
+    return std::copysign(w.hi + (w.lo + (off.lo + sign * a.lo)), y);
 }
 
 bool steady_sincos(double x, double *s, double *c)
@@ -179,12 +166,10 @@ bool steady_sincos(double x, double *s, double *c)
         return true;
     }
 
-    Dd r;
+    Dd r = {x, 0.0};
     unsigned quadrant = 0;
-    if (ax <= 0x1.921fb54442d18p-1) {
-        r = {x, 0.0};
-    } else {
-        /* the integer nearest x 2/pi, by the 1.5 * 2^52 rounding trick */
+    if (ax > 0x1.921fb54442d18p-1) {
+        /* k, the integer nearest x 2/pi, by the 1.5 * 2^52 rounding trick */
         double k = (x * TwoOverPi + 0x1.8p52) - 0x1.8p52;
         quadrant = static_cast<unsigned>(static_cast<long long>(k)) & 3u;
         double r1 = x - k * HalfPiParts[0];  /* exact: both on x's grid */
@@ -193,11 +178,10 @@ bool steady_sincos(double x, double *s, double *c)
         r = two_sum(b.hi, (a.lo + b.lo) - k * HalfPiParts[3]);
     }
 
-    bool rneg = r.hi < 0.0;
-    if (rneg) {
-        r.hi = -r.hi;
-        r.lo = -r.lo;
-    }
+    /* the kernel works on |r|; sin takes r's sign back at the end */
+    double rsign = std::copysign(1.0, r.hi);
+    r.hi = std::fabs(r.hi);
+    r.lo *= rsign;
     int j = (static_cast<int>(r.hi * 128.0) + 1) >> 1;  /* as k in atan_unit */
     /* r.hi - j/64 is exact (Sterbenz, or j = 0) and a multiple of r.hi's ulp */
     Dd d = fast_two_sum(r.hi - j * (1.0 / 64.0), r.lo);
@@ -210,26 +194,29 @@ bool steady_sincos(double x, double *s, double *c)
                 - d.hi * d.lo;
     double dl = d.lo + sd;
 
+    /* The knots' hi parts have 26 bits, so their products with the 26-bit
+       half of d are exact and need no Dekker product. */
     const SteadyPair &sk = SinKnots[j];
     const SteadyPair &ck = CosKnots[j];
     Dd ds = split(d.hi);
+    double sinu = sk.hi + sk.lo, cosu = ck.hi + ck.lo;  /* for the small terms */
 
-    /* sin(u + d) = sin u + cos u d + [sin u (cos d - 1) + cos u (sin d - d)] */
-    Dd cp = two_prod(ck.hi, ds);
-    Dd sn = two_sum(sk.hi, cp.hi);
-    double sinr = sn.hi + (sn.lo + (((sk.lo + cp.lo) + (ck.lo * d.hi + ck.hi * dl)) + sk.hi * cd));
+    /* sin(u + d) = sin u + cos u d + [sin u (cos d - 1) + cos u (sin d - d)];
+       |sin u| >= |cos u d| unless sin u = 0, so the fast sum is exact. */
+    Dd sn = fast_two_sum(sk.hi, ck.hi * ds.hi);
+    double sinr = sn.hi + (sn.lo + ((sk.lo + ck.hi * ds.lo) + (ck.lo * d.hi + (cosu * dl + sinu * cd))));
 
     /* cos(u + d) = cos u - sin u d + [cos u (cos d - 1) - sin u (sin d - d)] */
-    Dd sp = two_prod(sk.hi, ds);
-    Dd cs = two_sum(ck.hi, -sp.hi);
-    double cosr = cs.hi + (cs.lo + (((ck.lo - sp.lo) - (sk.lo * d.hi + sk.hi * dl)) + ck.hi * cd));
+    Dd cs = fast_two_sum(ck.hi, -(sk.hi * ds.hi));
+    double cosr = cs.hi + (cs.lo + ((ck.lo - sk.hi * ds.lo) - (sk.lo * d.hi + (sinu * dl - cosu * cd))));
 
-    sinr = negate_if(rneg, sinr);
-    switch (quadrant) {
-    case 0: *s = sinr;  *c = cosr;  break;
-    case 1: *s = cosr;  *c = -sinr; break;
-    case 2: *s = -sinr; *c = -cosr; break;
-    default: *s = -cosr; *c = sinr; break;
-    }
+    sinr *= rsign;
+
+    /* quadrant q: sin x = +-(q odd ? cos r : sin r), cos x likewise */
+    const double both[2] = {sinr, cosr};
+    static const double SinSign[4] = {1.0, 1.0, -1.0, -1.0};
+    static const double CosSign[4] = {1.0, -1.0, -1.0, 1.0};
+    *s = SinSign[quadrant] * both[quadrant & 1];
+    *c = CosSign[quadrant] * both[~quadrant & 1];
     return true;
 }

@@ -5,15 +5,15 @@
 #ifndef LUMO_COMMON_STEADYTRIG_TABLES_H
 #define LUMO_COMMON_STEADYTRIG_TABLES_H
 
-/* A value held as the unevaluated sum hi + lo, |lo| <= half an ulp of hi. */
+/* A value held as the unevaluated sum hi + lo. */
 struct SteadyPair {
     double hi;
     double lo;
 };
 
 extern const SteadyPair AtanKnots[257];   /* atan(k/256) */
-extern const SteadyPair SinKnots[53];     /* sin(j/64) */
-extern const SteadyPair CosKnots[53];     /* cos(j/64) */
+extern const SteadyPair SinKnots[53];     /* sin(j/64), hi of 26 bits */
+extern const SteadyPair CosKnots[53];     /* cos(j/64), hi of 26 bits */
 extern const SteadyPair HalfPi;
 extern const SteadyPair Pi;
 extern const double TwoOverPi;
