@@ -6,14 +6,13 @@ sum hi + lo of two doubles (hi the nearest double, lo the nearest double to
 what remains), good to about 2^-106 relative:
 
   - atan(k/256), k = 0 .. 256, the knots of the arc tangent;
-  - sin(j/64) and cos(j/64), j = 0 .. 52, the knots of the sine and cosine
-    (a reduced argument is at most pi/4 = 50.3/64, a little more when the
-    quadrant was rounded the other way); here hi is rounded to 26 bits, so
-    that its product with the 26-bit half of a split double is exact, and
-    hi + lo is good to about 2^-79 relative;
+  - sin(j pi/256) and cos(j pi/256), j = 0 .. 255, the knots of the sine
+    and cosine over half a period; here hi is rounded to 26 bits, so that
+    its product with the 26-bit half of a split double is exact, and hi + lo
+    is good to about 2^-79 relative (the zeros are exact);
   - pi/2 and pi, for the quadrant offsets of the arc tangent;
-  - pi/2 cut into three parts of 33 significant bits and a fourth of 53, so
-    that k * part is exact for |k| < 2^20 in the argument reduction.
+  - pi/256 cut into three parts of 30 significant bits and a fourth of 53,
+    so that k * part is exact for |k| < 2^23 in the argument reduction.
 
 Run from the repository root:  /usr/bin/python3 common/gen_steadytrig.py
 """
@@ -22,8 +21,8 @@ import os
 import mpmath
 
 ATAN_KNOTS = 256
-TRIG_KNOTS = 52
-PART_BITS = 33
+TRIG_KNOTS = 256
+PART_BITS = 30
 
 
 def nearest(value):
@@ -71,15 +70,16 @@ def pairs(name, values, comment, splitter=split):
 def main():
     mpmath.mp.dps = 60
     half_pi = mpmath.pi / 2
+    step = mpmath.pi / TRIG_KNOTS
 
     parts = []
-    rest = half_pi
+    rest = step
     for _ in range(3):
         part = rounded_to_bits(rest, PART_BITS)
         parts.append(part)
         rest -= mpmath.mpf(part)
     parts.append(nearest(rest))
-    assert abs(sum(mpmath.mpf(p) for p in parts) - half_pi) < mpmath.mpf(2) ** -150
+    assert abs(sum(mpmath.mpf(p) for p in parts) - step) < mpmath.mpf(2) ** -148
 
     text = ("/*\n"
             " * steadytrig_tables.cpp - knots and constants of the steady arc tangent,\n"
@@ -92,18 +92,18 @@ def main():
                   [mpmath.atan(mpmath.mpf(k) / ATAN_KNOTS) for k in range(ATAN_KNOTS + 1)],
                   "atan(k/256)")
     text += pairs("SinKnots",
-                  [mpmath.sin(mpmath.mpf(j) / 64) for j in range(TRIG_KNOTS + 1)],
-                  "sin(j/64), hi of 26 bits", split26)
+                  [mpmath.sinpi(mpmath.mpf(j) / TRIG_KNOTS) for j in range(TRIG_KNOTS)],
+                  "sin(j pi/256), hi of 26 bits", split26)
     text += pairs("CosKnots",
-                  [mpmath.cos(mpmath.mpf(j) / 64) for j in range(TRIG_KNOTS + 1)],
-                  "cos(j/64), hi of 26 bits", split26)
+                  [mpmath.cospi(mpmath.mpf(j) / TRIG_KNOTS) for j in range(TRIG_KNOTS)],
+                  "cos(j pi/256), hi of 26 bits", split26)
     half = split(half_pi)
     whole = split(mpmath.pi)
     text += "const SteadyPair HalfPi = {%s, %s};\n" % tuple(map(literal, half))
     text += "const SteadyPair Pi = {%s, %s};\n" % tuple(map(literal, whole))
-    text += "const double TwoOverPi = %s;\n" % literal(nearest(2 / mpmath.pi))
-    text += ("/* pi/2 = HalfPiParts[0] + [1] + [2] + [3]; the first three have %d bits. */\n"
-             "const double HalfPiParts[4] = {%s};\n"
+    text += "const double KnotsPerRadian = %s;\n" % literal(nearest(TRIG_KNOTS / mpmath.pi))
+    text += ("/* pi/256 = KnotStep[0] + [1] + [2] + [3]; the first three have %d bits. */\n"
+             "const double KnotStep[4] = {%s};\n"
              % (PART_BITS, ", ".join(literal(p) for p in parts)))
 
     here = os.path.dirname(os.path.abspath(__file__))

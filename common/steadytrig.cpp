@@ -11,10 +11,11 @@
  * r = (t - c) / (1 + t c), |r| <= 2^-9, whose series needs four terms; then
  * the quadrant offset (pi/2 - , pi - , pi/2 +) and the sign of y.
  *
- * Sine and cosine: r = x - k pi/2 with pi/2 in parts of 33 bits, so each
- * k * part is exact for |k| < 2^20 and the cancellation near a multiple of
- * pi/2 costs nothing; then r = j/64 + d with |d| <= 1/128, and the addition
- * formulas over tabled sin(j/64), cos(j/64) with short series in d.
+ * Sine and cosine: d = x - k pi/256 with pi/256 in parts of 30 bits, so
+ * each k * part is exact for |k| < 2^23 and the cancellation near a
+ * multiple of pi costs nothing; then the addition formulas over tabled
+ * sin(j pi/256), cos(j pi/256) for a half period, with short series in d,
+ * |d| <= pi/512.  No quadrant logic: the table's knots cover it.
  */
 #include "common/steadytrig.h"
 
@@ -166,57 +167,46 @@ bool steady_sincos(double x, double *s, double *c)
         return true;
     }
 
-    Dd r = {x, 0.0};
-    unsigned quadrant = 0;
-    if (ax > 0x1.921fb54442d18p-1) {
-        /* k, the integer nearest x 2/pi, by the 1.5 * 2^52 rounding trick */
-        double k = (x * TwoOverPi + 0x1.8p52) - 0x1.8p52;
-        quadrant = static_cast<unsigned>(static_cast<long long>(k)) & 3u;
-        double r1 = x - k * HalfPiParts[0];  /* exact: both on x's grid */
-        Dd a = two_sum(r1, -k * HalfPiParts[1]);
-        Dd b = two_sum(a.hi, -k * HalfPiParts[2]);
-        r = two_sum(b.hi, (a.lo + b.lo) - k * HalfPiParts[3]);
-    }
+    /* x = k pi/256 + d: k by the 1.5 * 2^52 rounding trick, d exactly as a
+       double-double (x - k part0 is exact: both lie on x's grid). */
+    double k = (x * KnotsPerRadian + 0x1.8p52) - 0x1.8p52;
+    double r1 = x - k * KnotStep[0];
+    Dd a = two_sum(r1, -k * KnotStep[1]);
+    Dd b = two_sum(a.hi, -k * KnotStep[2]);
+    /* the low part is below 2^-70, far below any such d (above about 2^-66
+       for doubles this small), so it needs no renormalising */
+    Dd d = {b.hi, (a.lo + b.lo) - k * KnotStep[3]};
 
-    /* the kernel works on |r|; sin takes r's sign back at the end */
-    double rsign = std::copysign(1.0, r.hi);
-    r.hi = std::fabs(r.hi);
-    r.lo *= rsign;
-    int j = (static_cast<int>(r.hi * 128.0) + 1) >> 1;  /* as k in atan_unit */
-    /* r.hi - j/64 is exact (Sterbenz, or j = 0) and a multiple of r.hi's ulp */
-    Dd d = fast_two_sum(r.hi - j * (1.0 / 64.0), r.lo);
+    /* u = j pi/256 with j = k mod 256; k mod 512 >= 256 negates both */
+    unsigned n = static_cast<unsigned>(static_cast<long long>(k));
+    const SteadyPair &sk = SinKnots[n & 255u];
+    const SteadyPair &ck = CosKnots[n & 255u];
+    static const double HalfTurn[2] = {1.0, -1.0};
+    double turn = HalfTurn[(n >> 8) & 1u];
 
-    /* sin d - d and cos d - 1 for |d| <= 1/128; the first omitted terms are
-       below 2^-74 of sin d and 2^-90 of cos d. */
+    /* sin d - d and cos d - 1 for |d| <= pi/512; the first omitted terms are
+       below 2^-76 of sin d and 2^-74 of cos d. */
     double z = d.hi * d.hi;
     double sd = d.hi * z * (-1.0 / 6.0 + z * (1.0 / 120.0 + z * (-1.0 / 5040.0)));
-    double cd = z * (-0.5 + z * (1.0 / 24.0 + z * (-1.0 / 720.0 + z * (1.0 / 40320.0))))
-                - d.hi * d.lo;
+    double cd = z * (-0.5 + z * (1.0 / 24.0 + z * (-1.0 / 720.0))) - d.hi * d.lo;
     double dl = d.lo + sd;
 
     /* The knots' hi parts have 26 bits, so their products with the 26-bit
        half of d are exact and need no Dekker product. */
-    const SteadyPair &sk = SinKnots[j];
-    const SteadyPair &ck = CosKnots[j];
     Dd ds = split(d.hi);
     double sinu = sk.hi + sk.lo, cosu = ck.hi + ck.lo;  /* for the small terms */
 
     /* sin(u + d) = sin u + cos u d + [sin u (cos d - 1) + cos u (sin d - d)];
-       |sin u| >= |cos u d| unless sin u = 0, so the fast sum is exact. */
+       |sin u| >= 2 |cos u d| unless sin u = 0, so the fast sum is exact and
+       the result keeps at least half of sin u. */
     Dd sn = fast_two_sum(sk.hi, ck.hi * ds.hi);
-    double sinr = sn.hi + (sn.lo + ((sk.lo + ck.hi * ds.lo) + (ck.lo * d.hi + (cosu * dl + sinu * cd))));
+    double sinx = sn.hi + (sn.lo + ((sk.lo + ck.hi * ds.lo) + (ck.lo * d.hi + (cosu * dl + sinu * cd))));
 
     /* cos(u + d) = cos u - sin u d + [cos u (cos d - 1) - sin u (sin d - d)] */
     Dd cs = fast_two_sum(ck.hi, -(sk.hi * ds.hi));
-    double cosr = cs.hi + (cs.lo + ((ck.lo - sk.hi * ds.lo) - (sk.lo * d.hi + (sinu * dl - cosu * cd))));
+    double cosx = cs.hi + (cs.lo + ((ck.lo - sk.hi * ds.lo) - (sk.lo * d.hi + (sinu * dl - cosu * cd))));
 
-    sinr *= rsign;
-
-    /* quadrant q: sin x = +-(q odd ? cos r : sin r), cos x likewise */
-    const double both[2] = {sinr, cosr};
-    static const double SinSign[4] = {1.0, 1.0, -1.0, -1.0};
-    static const double CosSign[4] = {1.0, -1.0, -1.0, 1.0};
-    *s = SinSign[quadrant] * both[quadrant & 1];
-    *c = CosSign[quadrant] * both[~quadrant & 1];
+    *s = turn * sinx;
+    *c = turn * cosx;
     return true;
 }

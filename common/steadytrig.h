@@ -20,7 +20,7 @@ double steady_atan2(double y, double x);
 
 /* The largest |x| steady_sincos reduces; beyond it the reduction by pi/2
    would need more bits of pi than it carries. */
-constexpr double SteadySincosLimit = 1.0e6;
+constexpr double SteadySincosLimit = 1.0e5;
 
 /* Stores sin(x) and cos(x) and returns true when |x| <= SteadySincosLimit;
    returns false and stores nothing otherwise (also for infinities and NaN),

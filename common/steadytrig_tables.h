@@ -12,11 +12,11 @@ struct SteadyPair {
 };
 
 extern const SteadyPair AtanKnots[257];   /* atan(k/256) */
-extern const SteadyPair SinKnots[53];     /* sin(j/64), hi of 26 bits */
-extern const SteadyPair CosKnots[53];     /* cos(j/64), hi of 26 bits */
+extern const SteadyPair SinKnots[256];    /* sin(j pi/256), hi of 26 bits */
+extern const SteadyPair CosKnots[256];    /* cos(j pi/256), hi of 26 bits */
 extern const SteadyPair HalfPi;
 extern const SteadyPair Pi;
-extern const double TwoOverPi;
-extern const double HalfPiParts[4];       /* pi/2 in four parts, see the generator */
+extern const double KnotsPerRadian;       /* 256/pi */
+extern const double KnotStep[4];          /* pi/256 in four parts, see the generator */
 
 #endif

@@ -70,9 +70,9 @@ void atan2_input(long i, double *y, double *x)
 double sincos_input(long i)
 {
     switch (i % 3) {
-    case 0: return draw(990, 1041);
+    case 0: return draw(990, 1038);
     case 1: {
-        double x = static_cast<double>(next() % 636000 + 1) * 1.5707963267948966;
+        double x = static_cast<double>(next() % 63600 + 1) * 1.5707963267948966;
         return from_bits(bits(x) + next() % 9 - 4);
     }
     default: return draw(980, 1022);

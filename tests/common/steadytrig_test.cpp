@@ -66,7 +66,7 @@ TEST(SteadySincos, SpecialValuesAndRange)
         EXPECT_TRUE(same(s, std::sin(x))) << "sin " << x;
         EXPECT_TRUE(same(c, std::cos(x))) << "cos " << x;
     }
-    const double outside[] = {std::nextafter(SteadySincosLimit, inf), -2e6, big, inf, -inf, nan};
+    const double outside[] = {std::nextafter(SteadySincosLimit, inf), -2e5, big, inf, -inf, nan};
     for (double x : outside) {
         double s = 5.0, c = 5.0;
         EXPECT_FALSE(steady_sincos(x, &s, &c)) << x;
@@ -143,14 +143,14 @@ TEST(SteadySincos, WithinHalfAnUlpOverTheHardRegions)
     const double half_pi = 1.5707963267948966;
     /* Arguments: any exponent up to the limit; the doubles next to multiples
        of pi/2, where the reduction cancels; the midpoints between the knots
-       j/64; tiny arguments around the 2^-27 switch. */
+       j pi/256; tiny arguments around the 2^-27 switch. */
     const std::function<double()> regions[] = {
-        [&] { return std::fmod(d.scaled(-30, 19), SteadySincosLimit); },
+        [&] { return std::fmod(d.scaled(-30, 17), SteadySincosLimit); },
         [&] {
-            double x = d.between(1, 636000) * half_pi;
+            double x = d.between(1, 63600) * half_pi;
             return d.sign(x + d.between(-4, 4) * std::ldexp(1.0, std::ilogb(x) - 52));
         },
-        [&] { return d.sign((d.between(0, 50) + 0.5) / 64.0 + d.scaled(-60, -20)); },
+        [&] { return d.sign((d.between(0, 32000) + 0.5) * (half_pi / 128.0) + d.scaled(-60, -20)); },
         [&] { return d.scaled(-40, -20); },
     };
     Tally sines, cosines;
