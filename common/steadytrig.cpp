@@ -71,10 +71,11 @@ inline Dd two_prod(double a, Dd bs)
    and denominator are exact double-doubles without a quotient for t. */
 Dd atan_ratio(double num, double den)
 {
-    /* num / den * 512 rounded down, then halved rounding up: exactly the
-       nearest knot, where num / den * 256 + 0.5 could round up past it */
-    int k = (static_cast<int>(num / den * 512.0) + 1) >> 1;
-    double c = k * (1.0 / 256.0);
+    /* the integer nearest num / den * 256 (exact product), by the
+       1.5 * 2^52 rounding trick; num / den * 256 + 0.5 truncated could
+       round up past it */
+    double kd = (num / den * 256.0 + 0x1.8p52) - 0x1.8p52;
+    double c = kd * (1.0 / 256.0);
 
     Dd ns = split(num);
     Dd ds = split(den);
@@ -83,18 +84,21 @@ Dd atan_ratio(double num, double den)
     /* renormalised, or the quotient would need a second-order term */
     bottom = fast_two_sum(bottom.hi, bottom.lo + c * ns.lo);
 
-    /* r = top / bottom, the second digit from the exact remainder */
+    /* r = top / bottom, the second digit from the exact remainder (over a
+       reciprocal taken beside the first, off the critical path) */
     double rh = top.hi / bottom.hi;
+    double inv = 1.0 / bottom.hi;
     Dd prod = two_prod(rh, split(bottom.hi));
-    double rl = (((top.hi - prod.hi) - prod.lo) + top.lo - rh * bottom.lo) / bottom.hi;
+    double rl = (((top.hi - prod.hi) - prod.lo) + top.lo - rh * bottom.lo) * inv;
 
-    /* atan r - r = r^3 (-1/3 + s/5 - s^2/7 + s^3/9), s = r^2 <= 2^-18: the
-       next term is below 2^-93 of r. */
+    /* atan r - r = r^3 (-1/3 + s/5 - s^2/7), s = r^2 <= 2^-18: the next
+       term is below 2^-75 of r. */
     double s = rh * rh;
-    double tail = rh * s * (-1.0 / 3.0 + s * (1.0 / 5.0 + s * (-1.0 / 7.0 + s * (1.0 / 9.0))));
+    double tail = rh * s * (-1.0 / 3.0 + s * (1.0 / 5.0 + s * (-1.0 / 7.0)));
 
-    const SteadyPair &knot = AtanKnots[k];
-    Dd z = two_sum(knot.hi, rh);
+    /* atan c >= 3c/4 > 2 |r| unless c = 0, so the fast sum is exact */
+    const SteadyPair &knot = AtanKnots[static_cast<int>(kd)];
+    Dd z = fast_two_sum(knot.hi, rh);
     z.lo += knot.lo + (rl + tail);
     return z;
 }
@@ -151,7 +155,7 @@ double steady_atan2(double y, double x)
     Dd a = atan_ratio(num, den);
     if (!offset)
         return std::copysign(a.hi + a.lo, y);
-    Dd w = two_sum(off.hi, sign * a.hi);
+    Dd w = fast_two_sum(off.hi, sign * a.hi);  /* atan t <= pi/4 */
     return std::copysign(w.hi + (w.lo + (off.lo + sign * a.lo)), y);
 }
 

@@ -102,8 +102,9 @@ TEST(SteadyAtan2, WithinHalfAnUlpOverTheHardRegions)
 {
     Draw d;
     /* (y, x) generators: wide exponents; ratios near 0 around the 2^-60
-       switch; near 1; near the knots k/256 and the midpoints between them;
-       operands huge, tiny or subnormal. Signs random: all quadrants. */
+       switch; near 1; near the knots k/256 and the midpoints between them,
+       and exactly on them; operands huge, tiny or subnormal. Signs random:
+       all quadrants. */
     const std::function<std::pair<double, double>()> regions[] = {
         [&] { return std::make_pair(d.scaled(-1074, 1023), d.scaled(-1074, 1023)); },
         [&] { double x = d.scaled(-60, 60); return std::make_pair(x * std::ldexp(d.unit(), -d.between(50, 70)), x); },
@@ -112,6 +113,11 @@ TEST(SteadyAtan2, WithinHalfAnUlpOverTheHardRegions)
             double x = d.scaled(-30, 30);
             double t = (d.between(0, 512) * 0.5 + d.scaled(-60, -10)) / 256.0;
             return d.gen() & 1 ? std::make_pair(x * t, x) : std::make_pair(x, x * t);
+        },
+        [&] {  /* exactly on a knot or a midpoint: ties in the knot choice */
+            double unit = std::ldexp(1.0, d.between(-1000, 1000));
+            double y = d.sign(d.between(0, 512) * unit), x = d.sign(512.0 * unit);
+            return d.gen() & 1 ? std::make_pair(y, x) : std::make_pair(x, y);
         },
         [&] { return std::make_pair(d.scaled(960, 1023), d.scaled(900, 1023)); },
         [&] { return std::make_pair(d.scaled(-1074, -900), d.scaled(-1074, -960)); },
