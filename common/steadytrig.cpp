@@ -6,10 +6,10 @@
  * needs no fused multiply-add: the build forbids contraction, and an fma
  * would give different bits where the hardware has none.
  *
- * Arc tangent: t = min(|x|,|y|) / max(|x|,|y|) in [0, 1] as a double-double
- * quotient; c = k/256 the knot nearest t; atan t = atan c + atan r with
- * r = (t - c) / (1 + t c), |r| <= 2^-9, whose series needs four terms; then
- * the quadrant offset (pi/2 - , pi - , pi/2 +) and the sign of y.
+ * Arc tangent: t = min(|x|,|y|) / max(|x|,|y|) in [0, 1]; c = k/256 the
+ * knot nearest t; atan t = atan c + atan r with r = (t - c) / (1 + t c),
+ * |r| <= 2^-9, a double-double quotient whose series needs three terms;
+ * then the quadrant offset (pi/2 - , pi - , pi/2 +) and the sign of y.
  *
  * Sine and cosine: d = x - k pi/256 with pi/256 in parts of 30 bits, so
  * each k * part is exact for |k| < 2^23 and the cancellation near a
@@ -177,8 +177,8 @@ bool steady_sincos(double x, double *s, double *c)
     double r1 = x - k * KnotStep[0];
     Dd a = two_sum(r1, -k * KnotStep[1]);
     Dd b = two_sum(a.hi, -k * KnotStep[2]);
-    /* the low part is below 2^-70, far below any such d (above about 2^-66
-       for doubles this small), so it needs no renormalising */
+    /* not renormalised: the low part, at most 2^-53 |d| + 2^-76, enters
+       only to first order below */
     Dd d = {b.hi, (a.lo + b.lo) - k * KnotStep[3]};
 
     /* u = j pi/256 with j = k mod 256; k mod 512 >= 256 negates both */
