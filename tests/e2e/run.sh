@@ -14,7 +14,8 @@
 # Also: only system DLLs are imported (both builds), lumo.exe (both builds)
 # saves the same files as lumo, the resources of both
 # builds hold the expected menu, accelerators, dialogs and pictures, and the
-# off-screen image layer behaves under the window system's own GDI.
+# off-screen image layer behaves under the window system's own GDI, and the
+# steady arc tangent, sine and cosine give the Linux build's bits.
 # One wine prefix is prepared per run and shared by the sessions; every
 # wait has a deadline and the whole run has one too.  On failure (or with
 # LUMO_E2E_KEEP=1) the screenshots stay in the work folder named at the end.
@@ -46,7 +47,8 @@ if [ -n "$WIN32BUILD" ] && ! "$WINE32" --version >/dev/null 2>&1; then
   WIN32BUILD=
 fi
 for f in "$APP" "$TOOLS/resourcecheck.exe" "$TOOLS/surfacecheck.exe" "$TOOLS/boxtext.exe" \
-         "$TOOLS/foreground.exe" "$TOOLS/statustext.exe" "$LUMO" "$WINE" \
+         "$TOOLS/foreground.exe" "$TOOLS/statustext.exe" "$TOOLS/steadycheck.exe" \
+         "$NATIVE/tests/common/steadycheck" "$LUMO" "$WINE" \
          ${WIN32BUILD:+"$WIN32BUILD/app/LumoDomainColoring.exe" "$WINE32"}; do
   [ -e "$f" ] || { echo "FAIL: $f is missing"; exit 1; }
 done
@@ -204,6 +206,18 @@ tr -d '\r' <"$WORK/surfacecheck.out" | sed 's/^/    /'
 if [ -n "$WIN32BUILD" ]; then
   "$WINE32" "$WIN32BUILD/tests/app/surfacecheck.exe" >"$WORK/surfacecheck32.out" 2>&1 || failed=1
   tr -d '\r' <"$WORK/surfacecheck32.out" | sed 's/^/    32-bit: /'
+fi
+
+step "the steady arc tangent, sine and cosine give the Linux build's bits"
+# (Both builds hash the results of the same two million inputs.)
+"$WINE" "$TOOLS/steadycheck.exe" digest 1000000 >"$WORK/steadycheck.out" 2>&1 || failed=1
+native_digest=$("$NATIVE/tests/common/steadycheck" digest 1000000)
+win_digest=$(tr -d '\r' <"$WORK/steadycheck.out")
+if [ "$win_digest" = "$native_digest" ]; then
+  echo "    ok  $win_digest"
+else
+  echo "FAIL: win64 steadycheck '$win_digest', Linux '$native_digest'"
+  failed=1
 fi
 
 # --- 4. sessions, on each build ------------------------------------------------
