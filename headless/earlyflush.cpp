@@ -15,7 +15,7 @@
 
 /* A sync is asked for each time this much more has been written: large
    enough that small files never start the thread. */
-static const long long STEP = 4LL << 20;
+static const long long STEP = 1LL << 20;
 
 struct EARLYFLUSH {
     int fd;

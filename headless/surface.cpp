@@ -10,8 +10,13 @@
 #include "headless/headless.h"
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
+
+#if defined(__linux__)
+#include <sys/mman.h>
+#endif
 
 #include "common/LumoIO.h"
 #include "common/platform.h"
@@ -31,12 +36,30 @@ static unsigned int pencolor;
 static int penwidth = 1;
 static int penx, peny;
 
+/* Asks for the image's memory in 2 MB pages where the system has them: a
+   2000 x 2000 image is then 6 page faults instead of 3000, which on a
+   virtual machine cost about a fifth of a colour wheel's render. */
+static void preferlargepages(unsigned char *p, size_t bytes)
+{
+#ifdef MADV_HUGEPAGE
+    const uintptr_t LARGE = (uintptr_t)2 << 20;
+    uintptr_t first = ((uintptr_t)p + LARGE - 1) & ~(LARGE - 1);
+    uintptr_t end = ((uintptr_t)p + bytes) & ~(LARGE - 1);
+    if (end > first)
+        madvise((void *)first, end - first, MADV_HUGEPAGE);   /* only a hint */
+#else
+    (void)p;
+    (void)bytes;
+#endif
+}
+
 int headless_createsurface(int w, int h)
 {
     size_t bytes = (size_t)w * (size_t)h * 3;
     unsigned char *p = (unsigned char *)std::calloc(bytes ? bytes : 1, 1);
     if (p == nullptr)
         return 1;
+    preferlargepages(p, bytes);
     std::free(pixels);
     pixels = p;
     width = w;
