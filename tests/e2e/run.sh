@@ -265,9 +265,9 @@ timing_summary() {
       "$(tr -d '\r' <"$WORK/jobtime.out")" "the same build's job with no window"
   if [ -s "$WORK/timing-zeta" ]; then
     . "$WORK/timing-zeta"
-    zeta_lumo=$(lumo_times 1 --formula 27 --graph --threads "$ZETA_THREADS")
+    zeta_lumo=$(lumo_times 3 --formula 27 --graph --threads "$ZETA_THREADS")
     "$PY" "$E2E/timing.py" "formula 27 at 600 x 600" "$ZETA_T" "$zeta_lumo"
-    "$APPWINE" "$jobtime" 27 "$ZETA_THREADS" 1 >"$WORK/jobtime.out" 2>/dev/null &&
+    "$APPWINE" "$jobtime" 27 "$ZETA_THREADS" 3 >"$WORK/jobtime.out" 2>/dev/null &&
       "$PY" "$E2E/timing.py" "formula 27 at 600 x 600" "$ZETA_T" \
         "$(tr -d '\r' <"$WORK/jobtime.out")" "the same build's job with no window"
   fi
