@@ -22,46 +22,12 @@
 #include <cmath>
 #include <limits>
 
+#include "common/doubledouble.h"
 #include "common/steadytrig_tables.h"
 
 namespace {
 
-struct Dd {
-    double hi;
-    double lo;
-};
-
-/* a + b exactly (Knuth). */
-inline Dd two_sum(double a, double b)
-{
-    double s = a + b;
-    double bb = s - a;
-    return {s, (a - (s - bb)) + (b - bb)};
-}
-
-/* a + b exactly, when |a| >= |b| or a is zero (Dekker). */
-inline Dd fast_two_sum(double a, double b)
-{
-    double s = a + b;
-    return {s, b - (s - a)};
-}
-
-/* a = hi + lo with hi of 26 bits; exact while |a| < 2^996. */
-inline Dd split(double a)
-{
-    double c = 134217729.0 * a;  /* 2^27 + 1 */
-    double hi = c - (c - a);
-    return {hi, a - hi};
-}
-
-/* a * b exactly, b already split (Dekker); the low part must not underflow. */
-inline Dd two_prod(double a, Dd bs)
-{
-    double p = a * (bs.hi + bs.lo);
-    Dd as = split(a);
-    double e = ((as.hi * bs.hi - p) + as.hi * bs.lo + as.lo * bs.hi) + as.lo * bs.lo;
-    return {p, e};
-}
+typedef DDOUBLE Dd;
 
 /* atan(num / den) for 2^-60 <= num / den <= 1, den < 2^990, num > 2^-870,
    as an unrounded double-double.  With c = k/256 the knot nearest t:
@@ -79,16 +45,16 @@ Dd atan_ratio(double num, double den)
 
     Dd ns = split(num);
     Dd ds = split(den);
-    Dd top = two_sum(num - c * ds.hi, -(c * ds.lo));
-    Dd bottom = fast_two_sum(den, c * ns.hi);
+    Dd top = twosum(num - c * ds.hi, -(c * ds.lo));
+    Dd bottom = quicktwosum(den, c * ns.hi);
     /* renormalised, or the quotient would need a second-order term */
-    bottom = fast_two_sum(bottom.hi, bottom.lo + c * ns.lo);
+    bottom = quicktwosum(bottom.hi, bottom.lo + c * ns.lo);
 
     /* r = top / bottom, the second digit from the exact remainder (over a
        reciprocal taken beside the first, off the critical path) */
     double rh = top.hi / bottom.hi;
     double inv = 1.0 / bottom.hi;
-    Dd prod = two_prod(rh, split(bottom.hi));
+    Dd prod = twoprodsplit(rh, split(bottom.hi));
     double rl = (((top.hi - prod.hi) - prod.lo) + top.lo - rh * bottom.lo) * inv;
 
     /* atan r - r = r^3 (-1/3 + s/5 - s^2/7), s = r^2 <= 2^-18: the next
@@ -98,7 +64,7 @@ Dd atan_ratio(double num, double den)
 
     /* atan c >= 3c/4 > 2 |r| unless c = 0, so the fast sum is exact */
     const SteadyPair &knot = AtanKnots[static_cast<int>(kd)];
-    Dd z = fast_two_sum(knot.hi, rh);
+    Dd z = quicktwosum(knot.hi, rh);
     z.lo += knot.lo + (rl + tail);
     return z;
 }
@@ -155,7 +121,7 @@ double steady_atan2(double y, double x)
     Dd a = atan_ratio(num, den);
     if (!offset)
         return std::copysign(a.hi + a.lo, y);
-    Dd w = fast_two_sum(off.hi, sign * a.hi);  /* atan t <= pi/4 */
+    Dd w = quicktwosum(off.hi, sign * a.hi);  /* atan t <= pi/4 */
     return std::copysign(w.hi + (w.lo + (off.lo + sign * a.lo)), y);
 }
 
@@ -175,8 +141,8 @@ bool steady_sincos(double x, double *s, double *c)
        double-double (x - k part0 is exact: both lie on x's grid). */
     double k = (x * KnotsPerRadian + 0x1.8p52) - 0x1.8p52;
     double r1 = x - k * KnotStep[0];
-    Dd a = two_sum(r1, -k * KnotStep[1]);
-    Dd b = two_sum(a.hi, -k * KnotStep[2]);
+    Dd a = twosum(r1, -k * KnotStep[1]);
+    Dd b = twosum(a.hi, -k * KnotStep[2]);
     /* not renormalised: the low part, at most 2^-53 |d| + 2^-76, enters
        only to first order below */
     Dd d = {b.hi, (a.lo + b.lo) - k * KnotStep[3]};
@@ -203,11 +169,11 @@ bool steady_sincos(double x, double *s, double *c)
     /* sin(u + d) = sin u + cos u d + [sin u (cos d - 1) + cos u (sin d - d)];
        |sin u| >= 2 |cos u d| unless sin u = 0, so the fast sum is exact and
        the result keeps at least half of sin u. */
-    Dd sn = fast_two_sum(sk.hi, ck.hi * ds.hi);
+    Dd sn = quicktwosum(sk.hi, ck.hi * ds.hi);
     double sinx = sn.hi + (sn.lo + ((sk.lo + ck.hi * ds.lo) + (ck.lo * d.hi + (cosu * dl + sinu * cd))));
 
     /* cos(u + d) = cos u - sin u d + [cos u (cos d - 1) - sin u (sin d - d)] */
-    Dd cs = fast_two_sum(ck.hi, -(sk.hi * ds.hi));
+    Dd cs = quicktwosum(ck.hi, -(sk.hi * ds.hi));
     double cosx = cs.hi + (cs.lo + ((ck.lo - sk.hi * ds.lo) - (sk.lo * d.hi + (sinu * dl - cosu * cd))));
 
     *s = turn * sinx;

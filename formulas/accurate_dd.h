@@ -8,7 +8,7 @@
  * of a double of that size leaves.  Only the few terms that are large are
  * carried in double-double; small corrections stay in double.
  *
- * Products are exact through Dekker's splitting, not a fused multiply-add,
+ * The exact sums and products underneath are common/doubledouble.h's,
  * so the results are the same on every build (-ffp-contract=off).
  */
 #ifndef LUMO_ACCURATE_DD_H
@@ -17,13 +17,11 @@
 #include <cmath>
 
 #include "common/complex.h"
+#include "common/doubledouble.h"
 
 namespace accurate {
 
-struct dd {
-    double hi;
-    double lo;
-};
+typedef DDOUBLE dd;
 
 /* Constants rounded to double-double. */
 const dd LN2 = {0.6931471805599453, 2.3190468138462996e-17};
@@ -32,37 +30,6 @@ const dd HALFLN2PI = {0.9189385332046728, -3.8782941580672414e-17};
 const dd PI = {3.141592653589793, 1.2246467991473532e-16};
 const dd TWOPI = {6.283185307179586, 2.4492935982947064e-16};
 const dd HALFPI = {1.5707963267948966, 6.123233995736766e-17};
-
-inline dd twosum(double a, double b)
-{
-    double s = a + b;
-    double v = s - a;
-    return {s, (a - (s - v)) + (b - v)};
-}
-
-inline dd quicktwosum(double a, double b)
-{
-    double s = a + b;
-    return {s, b - (s - a)};
-}
-
-/* a = ah + al with both halves of at most 26 significant bits. */
-inline void split(double a, double *ah, double *al)
-{
-    double t = 134217729.0 * a;   /* 2^27 + 1 */
-    *ah = t - (t - a);
-    *al = a - *ah;
-}
-
-/* The exact product a * b as hi + lo. */
-inline dd twoprod(double a, double b)
-{
-    double p = a * b;
-    double ah, al, bh, bl;
-    split(a, &ah, &al);
-    split(b, &bh, &bl);
-    return {p, ((ah * bh - p) + ah * bl + al * bh) + al * bl};
-}
 
 inline dd operator+(dd a, dd b)
 {
