@@ -31,6 +31,25 @@
 
 #include "expr/syntax.h"
 
+/* The value of the decimal digits in [begin, end), correctly rounded and
+   independent of the locale.  from_chars is both wherever the C++ library
+   has it for doubles; a library without it (LLVM 14's libc++, the
+   WebAssembly build's) gets strtod, which rounds correctly there too
+   (musl) and reads '.' in the "C" locale the program never leaves.  An
+   overflow or underflow is left to strtod, whose infinity or zero is then
+   the value. */
+static double readdecimal(const char *begin, const char *end)
+{
+#if defined(__cpp_lib_to_chars)
+    double value;
+    auto read = std::from_chars(begin, end, value);
+    if (read.ec == std::errc())
+        return value;
+#endif
+    std::string digits(begin, (size_t)(end - begin));
+    return std::strtod(digits.c_str(), nullptr);
+}
+
 namespace {
 
 enum TOKENKIND { TK_END, TK_NUMBER, TK_IMAGINARY, TK_NAME, TK_SYMBOL };
@@ -90,14 +109,7 @@ struct PARSER {
                     p++;
             }
         }
-        /* from_chars rounds correctly and ignores the locale on every
-           platform; it leaves an overflow or underflow to strtod, whose
-           infinity or zero is then the value. */
-        auto read = std::from_chars(text + start, text + p, token.value);
-        if (read.ec != std::errc()) {
-            std::string digits(text + start, p - start);
-            token.value = std::strtod(digits.c_str(), nullptr);
-        }
+        token.value = readdecimal(text + start, text + p);
         token.integer = plain && p - start <= 9;
         token.kind = TK_NUMBER;
         if (text[p] == 'i' && !isnamechar(text[p + 1])) {

@@ -102,6 +102,24 @@ VIEW zoomview(int f, VIEW v, int width, int height, int x, int y, double factor)
     return clampview(f, z);
 }
 
+/* The shift of one range, cut so that neither end passes its bound. */
+static double boundedshift(double a, double b, double low, double shift)
+{
+    if (a + shift < low)
+        shift = low - a;
+    if (b + shift > 20.0)
+        shift = 20.0 - b;
+    return shift;
+}
+
+VIEW panview(int f, VIEW v, int width, int height, double dx, double dy)
+{
+    double xlow = (f >= 27 && f <= 29) ? -30.0 : -20.0;
+    double sx = boundedshift(v.xmin, v.xmax, xlow, -dx * (v.xmax - v.xmin) / (width - 1));
+    double sy = boundedshift(v.ymin, v.ymax, -20.0, dy * (v.ymax - v.ymin) / (height - 1));
+    return clampview(f, VIEW{v.xmin + sx, v.xmax + sx, v.ymin + sy, v.ymax + sy});
+}
+
 void setview(int f, VIEW v)
 {
     historytop[f] = (historytop[f] + 1) % VIEWHISTORY;

@@ -33,6 +33,10 @@ VIEW rectview(int f, VIEW v, int width, int height, int x0, int y0, int x1, int 
    whose point stays where it is. */
 VIEW zoomview(int f, VIEW v, int width, int height, int x, int y, double factor);
 
+/* The view moved so that its content follows a pointer moved by (dx, dy)
+   pixels; at a bound it stops there rather than narrowing. */
+VIEW panview(int f, VIEW v, int width, int height, double dx, double dy);
+
 /* Makes v the view of formula f (and the view it remembers, as an
    accepted Parameters dialog does), noting the view it replaces. */
 void setview(int f, VIEW v);

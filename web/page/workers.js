@@ -1,0 +1,96 @@
+// workers.js - the render workers: one per hardware thread, each with its
+// own instance of the compiled module, handed bands of rows one at a time.
+//
+// A band's size follows the time its rows took, aiming at about 10 ms a
+// band: long enough that messages cost little, short enough that rows
+// show as they finish and that a worker is soon free for the next render.
+// A new render cancels the running one at once: its bands still in the
+// workers come back marked with the old render's number and are dropped,
+// and no further band of it is handed out.
+
+const BANDMS = 10;
+
+export class WorkerPool {
+  // module: the compiled WebAssembly.Module; count: how many workers.
+  constructor(module, count) {
+    this.module = module;
+    this.count = count;
+    this.workers = [];
+    this.job = null;
+  }
+
+  // Resolves once every worker has its instance; rejects with a message
+  // when one cannot start.
+  start() {
+    const ready = [];
+    for (let k = 0; k < this.count; k++) {
+      const worker = new Worker('worker.js');
+      const slot = { worker, busy: false };
+      this.workers.push(slot);
+      ready.push(new Promise((resolve, reject) => {
+        worker.onerror = e => reject(new Error(e.message || 'the worker script did not load'));
+        worker.onmessage = e => {
+          if (e.data.type === 'ready') {
+            worker.onmessage = m => this.received(slot, m.data);
+            worker.onerror = e2 => this.failed(e2.message || 'a worker stopped');
+            resolve();
+          } else if (e.data.type === 'error') {
+            reject(new Error(e.data.message));
+          }
+        };
+      }));
+      worker.postMessage({ type: 'init', module: this.module });
+    }
+    return Promise.all(ready);
+  }
+
+  // Renders job = {gen, words, width, height}; onrows(first, count,
+  // Uint8ClampedArray of RGBA) for each band as it finishes, ondone()
+  // once all rows are in.  Replaces (cancels) any render running.
+  render(job, onrows, ondone, onfail) {
+    this.job = { ...job, next: 0, done: 0, rows: 2, onrows, ondone, onfail };
+    for (const slot of this.workers)
+      if (!slot.busy) this.feed(slot);
+  }
+
+  cancel() { this.job = null; }
+
+  feed(slot) {
+    const job = this.job;
+    if (job === null || job.next >= job.height) {
+      slot.busy = false;
+      return;
+    }
+    const count = Math.min(job.rows, job.height - job.next);
+    slot.busy = true;
+    slot.worker.postMessage({ type: 'band', gen: job.gen, words: job.words, first: job.next, count });
+    job.next += count;
+  }
+
+  received(slot, m) {
+    const job = this.job;
+    if (m.type === 'error') {
+      if (job && m.gen === job.gen) { this.job = null; job.onfail(m.message); }
+      slot.busy = false;
+      return;
+    }
+    if (job && m.gen === job.gen) {
+      // Rows per band from the time this band took, within 1..256.
+      const perRow = Math.max(m.ms, 0.01) / m.count;
+      job.rows = Math.max(1, Math.min(256, Math.round(BANDMS / perRow)));
+      job.done += m.count;
+      job.onrows(m.first, m.count, new Uint8ClampedArray(m.buffer));
+      if (job.done === job.height) {
+        this.job = null;
+        job.ondone();
+      }
+    }
+    this.feed(slot);
+  }
+
+  failed(message) {
+    const job = this.job;
+    this.job = null;
+    if (job) job.onfail(message);
+  }
+}
