@@ -6,6 +6,7 @@ import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import { spawnSync } from 'node:child_process';
+import { fileURLToPath } from 'node:url';
 import puppeteer from 'puppeteer-core';
 
 const TYPES = { '.html': 'text/html', '.js': 'text/javascript', '.css': 'text/css', '.wasm': 'application/wasm' };
@@ -112,7 +113,9 @@ export function argsOfHash(hash) {
   return args;
 }
 
-export const LUMO = process.env.LUMO || path.resolve('../../build/native/cli/lumo');
+// The repository's root, two folders above this file.
+export const ROOT = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
+export const LUMO = process.env.LUMO || path.join(ROOT, 'build/native/cli/lumo');
 const work = tempdir('lumo-web-ref-');
 
 // Runs lumo with args and standard input; returns {status, stdout, stderr}.

@@ -8,11 +8,11 @@ import fs from 'node:fs';
 import path from 'node:path';
 import { spawnSync } from 'node:child_process';
 import {
-  serve, launch, open, settled, after, renders, hashOf, message, canvasRGB, argsOfHash, lumo, LUMO,
+  serve, launch, open, settled, after, renders, hashOf, message, canvasRGB, argsOfHash, lumo, LUMO, ROOT,
   reference, readPNG, differing, check, expect, failed, tempdir,
 } from './lib.mjs';
 
-const site = path.resolve(process.argv[2] || '../../build/web/site');
+const site = path.resolve(process.argv[2] || path.join(ROOT, 'build/web/site'));
 const server = await serve(site);
 const browser = await launch();
 const enc = encodeURIComponent;

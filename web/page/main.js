@@ -283,6 +283,13 @@ async function start() {
     return fail('This browser cannot run WebAssembly, which this page needs to compute its pictures.');
   if (typeof Worker !== 'function')
     return fail('This browser cannot run Web Workers, which this page needs to compute its pictures.');
+  const query = new URLSearchParams(location.search);
+  const count = Number(query.get('workers')) || navigator.hardwareConcurrency || 2;
+  try {
+    pool = new WorkerPool(Math.max(1, Math.min(64, count)));
+  } catch (e) {
+    return fail('A render worker could not start: ' + e.message);
+  }
   let module;
   try {
     const response = await fetch('lumo.wasm');
@@ -292,17 +299,14 @@ async function start() {
     return fail('The compiled program (lumo.wasm) could not be loaded: ' + e.message);
   }
   page.times.loaded = performance.now();
+  const workers = pool.start(module).then(() => null, e => e);
   core = await instantiate(module);
   core._lumo_start();
+  page.times.core = performance.now();
   picture = new Picture($('picture'), $('progress'));
-  const query = new URLSearchParams(location.search);
-  const count = Number(query.get('workers')) || navigator.hardwareConcurrency || 2;
-  pool = new WorkerPool(module, Math.max(1, Math.min(64, count)));
-  try {
-    await pool.start();
-  } catch (e) {
-    return fail('A render worker could not start: ' + e.message);
-  }
+  const failure = await workers;
+  page.times.workers = performance.now();
+  if (failure) return fail('A render worker could not start: ' + failure.message);
   page.workers = pool.count;
   bindControls();
   attachInput($('picture'), $('band'), nav);

@@ -11,23 +11,18 @@
 const BANDMS = 10;
 
 export class WorkerPool {
-  // module: the compiled WebAssembly.Module; count: how many workers.
-  constructor(module, count) {
-    this.module = module;
+  // count workers, started at once so that their scripts load while the
+  // module is fetched and compiled.
+  constructor(count) {
     this.count = count;
-    this.workers = [];
     this.job = null;
-  }
-
-  // Resolves once every worker has its instance; rejects with a message
-  // when one cannot start.
-  start() {
-    const ready = [];
-    for (let k = 0; k < this.count; k++) {
+    this.workers = [];
+    this.ready = [];
+    for (let k = 0; k < count; k++) {
       const worker = new Worker('worker.js');
       const slot = { worker, busy: false };
       this.workers.push(slot);
-      ready.push(new Promise((resolve, reject) => {
+      this.ready.push(new Promise((resolve, reject) => {
         worker.onerror = e => reject(new Error(e.message || 'the worker script did not load'));
         worker.onmessage = e => {
           if (e.data.type === 'ready') {
@@ -39,9 +34,14 @@ export class WorkerPool {
           }
         };
       }));
-      worker.postMessage({ type: 'init', module: this.module });
     }
-    return Promise.all(ready);
+  }
+
+  // Hands every worker the compiled WebAssembly.Module; resolves once all
+  // have their instance, rejects with a message when one cannot start.
+  start(module) {
+    for (const slot of this.workers) slot.worker.postMessage({ type: 'init', module });
+    return Promise.all(this.ready);
   }
 
   // Renders job = {gen, words, width, height}; onrows(first, count,
