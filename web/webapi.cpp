@@ -25,10 +25,10 @@
 #include "render/driver.h"
 #include "render/graph.h"
 #include "render/renderjob.h"
+#include "render/renderoptions.h"
 #include "render/reproduce.h"
 #include "render/settings.h"
 #include "render/viewnav.h"
-#include "web/webapi.h"
 
 namespace {
 
@@ -73,6 +73,32 @@ void restoredefaults()
     displaylimitflag = 0;
     okrender = 0;
     j = 0;
+    setcustomtext(customdefaulttext, nullptr);
+}
+
+/* The core's reading of `lumo render` options: "" or the complaint, in
+   lumo's words but without its "lumo render: " prefix. */
+std::string applyoptions(int count, char **words)
+{
+    RENDEROPTIONS o;
+    RENDEROPTIONERROR error;
+    renderoptions_init(&o);
+    for (int i = 0; i < count;) {
+        int took = renderoptions_take(count, words, i, &o, &error);
+        if (took < 0)
+            return error.text;
+        if (took == 0)
+            return std::string("unknown option '") + words[i] + "'";
+        i += took;
+    }
+    std::string note;
+    if (!renderoptions_check(&o, &error, &note)) {
+        if (error.expression)
+            return error.text + " at column " + std::to_string(error.exprerror.column);
+        return error.text;
+    }
+    renderoptions_apply(&o);
+    return "";
 }
 
 std::vector<std::string> splitlines(const char *text)
@@ -90,12 +116,13 @@ std::vector<std::string> splitlines(const char *text)
 }
 
 /* One option a line, its words separated by tabs. */
-const char *joinoptions(const std::vector<std::vector<std::string>> &options)
+const char *joinoptions(const std::vector<OPTIONWORDS> &options)
 {
     reply.clear();
-    for (const auto &option : options) {
-        for (size_t k = 0; k < option.size(); k++)
-            reply += (k ? "\t" : "") + option[k];
+    for (const OPTIONWORDS &option : options) {
+        reply += option.name;
+        for (const std::string &value : option.values)
+            reply += "\t" + value;
         reply += "\n";
     }
     return reply.c_str();
@@ -131,7 +158,7 @@ const char *lumo_apply(const char *text)
     std::vector<char *> argv;
     for (std::string &w : words)
         argv.push_back(&w[0]);
-    reply = web_applyoptions((int)argv.size(), argv.data());
+    reply = applyoptions((int)argv.size(), argv.data());
     if (reply.empty()) {
         /* What a render start works out (the view's sides, which two
            formulas read, and whether the graph strip is drawn). */
@@ -147,7 +174,7 @@ const char *lumo_apply(const char *text)
 
 /* The options of the settings now, with --graph when the strip is
    shown: one option a line, its words separated by tabs. */
-const char *lumo_words() { return joinoptions(web_optionwords(stripshown)); }
+const char *lumo_words() { return joinoptions(reproducewords(formula == 30 ? customtext() : nullptr, stripshown)); }
 
 /* The whole reproducing command, for a PNG's Comment. */
 const char *lumo_command(const char *filename)
