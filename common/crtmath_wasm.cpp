@@ -1,18 +1,23 @@
 /*
  * crtmath_wasm.cpp - the maths functions of the WebAssembly build.
  *
- * Its C library (musl) rounds exp, log, pow, atan2, sin and cos differently
- * from glibc in the last bit often enough that the page's pictures would
- * not be lumo's pixel for pixel.  Defining them here, in the core, means
- * the linker never pulls musl's members, and the steady functions, nearly
- * correctly rounded like glibc's, give the pictures' bits:
- *   - exp, log, pow go to steady_exp, steady_log, steady_pow;
+ * Its C library (musl) rounds exp, log, pow, hypot, atan2, sin and cos
+ * differently from glibc in the last bit often enough that the page's
+ * pictures would not be lumo's pixel for pixel (bench/wasm/libm.sh counts
+ * how often).  Defining them here, in the core, means the linker never
+ * pulls musl's members, and the steady functions, nearly correctly rounded
+ * as glibc's are, give the pictures' bits:
+ *   - exp, log, pow and hypot go to steady_exp, steady_log, steady_pow
+ *     and steady_hypot;
  *   - atan2 goes to steady_atan2;
  *   - sin, cos and sincos go to steady_sincos; beyond SteadySincosLimit
  *     musl's own reduction and kernels (its sin and cos are made of them)
  *     take over.
- * Compiled into the WebAssembly build only (common/CMakeLists.txt); the
- * native builds keep their C library's.
+ * musl's sinh, cosh, expm1, asinh and tan stay: glibc's are not correctly
+ * rounded (sinh, cosh, asinh one result in six), and musl's come from the
+ * same old algorithms, so they agree with glibc far more often than a
+ * correctly rounded function would.  Compiled into the WebAssembly build
+ * only (common/CMakeLists.txt); the native builds keep their C library's.
  */
 #include <cmath>
 
@@ -48,6 +53,7 @@ extern "C" {
 double exp(double x) { return steady_exp(x); }
 double log(double x) { return steady_log(x); }
 double pow(double x, double y) { return steady_pow(x, y); }
+double hypot(double x, double y) { return steady_hypot(x, y); }
 double atan2(double y, double x) { return steady_atan2(y, x); }
 
 void sincos(double x, double *s, double *c)

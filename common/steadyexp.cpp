@@ -65,10 +65,11 @@ double twopower(int e)
 
 /* (hi + lo) 2^e rounded once, for a result below 2^-1021 (subnormal, or
    in the lowest binade, which has the subnormals' spacing): the multiple n
-   of 2^-1074 nearest to it, ties to even.  1/2 < hi < 2, |lo| < 2^-8. */
+   of 2^-1074 nearest to it, ties to even.  hi > 0, |lo| < 2^-8 hi,
+   -2096 <= e <= -51. */
 double subnormal(double hi, double lo, int e)
 {
-    double scale = twopower(e + 1074);      /* e + 1074 in [-5, 52] */
+    double scale = twopower(e + 1074);
     double t = hi * scale;                  /* exact, below 2^53 */
     double l = lo * scale;
     double v = t + l;                       /* within one of the answer */
@@ -229,4 +230,52 @@ double steady_pow(double x, double y)
         v = z.hi > ExpOverflow ? Infinity : z.hi < ExpUnderflow ? 0.0 : exp_dd(z.hi, z.lo);
     }
     return negative ? -v : v;
+}
+
+double steady_hypot(double x, double y)
+{
+    double ax = std::fabs(x), ay = std::fabs(y);
+    if (ax == Infinity || ay == Infinity)
+        return Infinity;                    /* even with a NaN */
+    if (std::isnan(x) || std::isnan(y))
+        return x + y;
+    if (ax < ay) {
+        double t = ax;
+        ax = ay;
+        ay = t;
+    }
+    /* (ay/ax)^2 / 2 below a quarter of the last bit (or ay = 0): the sum
+       rounds as the exact value does */
+    if (ay <= ax * 0x1p-54)
+        return ax + ay;
+
+    /* Scale by a power of two where the squares and Dekker's products
+       neither overflow nor lose their low parts. */
+    int e = 0;
+    if (ax > 0x1p500) {
+        e = 600;
+    } else if (ax < 0x1p-450) {
+        e = -600;
+    }
+    if (e != 0) {
+        double down = e > 0 ? 0x1p-600 : 0x1p600;
+        ax *= down;
+        ay *= down;
+    }
+
+    /* s = ax^2 + ay^2 as a double-double, good to about 2^-104 */
+    Dd a2 = twoprod(ax, ax);
+    Dd b2 = twoprod(ay, ay);
+    Dd sum = twosum(a2.hi, b2.hi);
+    Dd sq = quicktwosum(sum.hi, sum.lo + (a2.lo + b2.lo));
+
+    /* sqrt(s) = r + (s - r^2) / (2 r) to second order, r the rounded root;
+       s - r^2 exactly from Dekker's r^2 (sq.hi - r2.hi cancels exactly) */
+    double r = std::sqrt(sq.hi);
+    Dd r2 = twoprod(r, r);
+    double c = (((sq.hi - r2.hi) - r2.lo) + sq.lo) / (2.0 * r);
+    if (e < 0 && r < 0x1p-421)              /* a subnormal result: round once */
+        return subnormal(r, c, e);
+    double h = r + c;
+    return e == 0 ? h : e > 0 ? h * 0x1p600 : h * 0x1p-600;
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/python3
-"""steady_exp, steady_log and steady_pow against mpmath.
+"""steady_exp, steady_log, steady_pow and steady_hypot against mpmath.
 
 Runs `steadyexpcheck N` and rounds mpmath's value of each function, at 200
 bits, to the nearest double (subnormals rounded once, on their own grid).
@@ -45,6 +45,8 @@ def exact(name, args):
     if name == "log":
         return mpmath.log(args[0])
     x, y = args
+    if name == "hypot":
+        return mpmath.hypot(x, y)
     value = mpmath.power(abs(mpmath.mpf(x)), y)
     return -value if x < 0 and y % 2 == 1 else value
 
@@ -53,7 +55,7 @@ def main():
     tool = sys.argv[1]
     count = sys.argv[2] if len(sys.argv) > 2 else "3000"
     out = subprocess.run([tool, count], check=True, capture_output=True, text=True).stdout
-    results = {"exp": [0, 0], "log": [0, 0], "pow": [0, 0]}
+    results = {"exp": [0, 0], "log": [0, 0], "pow": [0, 0], "hypot": [0, 0]}
     failures = []
     for line in out.splitlines():
         name, *words = line.split()

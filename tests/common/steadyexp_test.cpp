@@ -1,11 +1,11 @@
 /*
- * steadyexp_test.cpp - steady_exp, steady_log and steady_pow against the C
- * library: the special values of Annex F bit for bit, and a million inputs
- * per function against x87 long double (expl, logl, powl: 11 bits more
- * than a double) over the regions where such functions go wrong.
+ * steadyexp_test.cpp - steady_exp, steady_log, steady_pow and steady_hypot
+ * against the C library: the special values of Annex F bit for bit, and
+ * 300 000 inputs per region against x87 long double (expl, logl, powl,
+ * hypotl: 11 bits more than a double) where such functions go wrong.
  *
- * glibc's exp, log and pow are not correctly rounded (0.51 ulp or so), so
- * the fraction that differs from glibc is bounded loosely; a wrong knot, a
+ * glibc's exp, log, pow and hypot are not correctly rounded (0.51 ulp or
+ * so), so the fraction that differs from glibc is bounded loosely; a wrong knot, a
  * lost low part or a wrong scaling would push the error past the ulp bound
  * or that fraction far past its bound.  steadyexp_mpmath.py checks the
  * correct rounding itself.
@@ -62,16 +62,21 @@ TEST(SteadyExpLog, SpecialValuesAsTheCLibraryGivesThem)
     }
 }
 
-TEST(SteadyPow, SpecialValuesAsTheCLibraryGivesThem)
+TEST(SteadyPowHypot, SpecialValuesAsTheCLibraryGivesThem)
 {
     const double values[] = {0.0, -0.0, tiny, -tiny, 0.5, -0.5, 1.0, -1.0, 2.0, -2.0, 3.0, -3.0,
                              0.25, 1e10, -1e10, 0x1p53, -0x1p53 - 2.0, 1025.0, -1075.0,
+                             0x1p-1022, 0x1p-600, 0x1p511, 0x1p1023, 3e-320, -4e-320,
                              big, -big, inf, -inf, nan};
     for (double x : values)
-        for (double y : values)
+        for (double y : values) {
             EXPECT_TRUE(same(steady_pow(x, y), std::pow(x, y)))
                 << std::hexfloat << "pow(" << x << ", " << y << ") = " << steady_pow(x, y)
                 << ", C library " << std::pow(x, y);
+            EXPECT_TRUE(same(steady_hypot(x, y), std::hypot(x, y)))
+                << std::hexfloat << "hypot(" << x << ", " << y << ") = " << steady_hypot(x, y)
+                << ", C library " << std::hypot(x, y);
+        }
 }
 
 struct Draw {
@@ -115,6 +120,13 @@ TEST(SteadyExpLogPow, WithinHalfAnUlpOverTheHardRegions)
              case 2: *x = 1.0 + d.uniform(-1.0, 1.0) * d.scaled(-40, -2); *y = d.uniform(-1e4, 1e4); break;
              default: *x = d.scaled(-1074, 1023); *y = d.uniform(-1.0, 1.0); break;
              }
+         }, 5e-3},
+        {"hypot", steady_hypot, [](long double x, long double y) { return hypotl(x, y); },
+         [](double x, double y) { return std::hypot(x, y); },
+         [](Draw &d, double *x, double *y) {
+             int e = d.between(-1074, 1023);
+             *x = d.scaled(e - 30, e) * (d.between(0, 1) ? -1.0 : 1.0);
+             *y = d.scaled(e - 30, e);
          }, 5e-3},
     };
     for (const Case &c : cases) {

@@ -1,10 +1,11 @@
 /*
- * steadyexpcheck.cpp - prints what steady_exp, steady_log and steady_pow
- * give on a fixed set of inputs, for steadyexp_mpmath.py to check against
+ * steadyexpcheck.cpp - prints what steady_exp, steady_log, steady_pow and
+ * steady_hypot give on a fixed set of inputs, for steadyexp_mpmath.py to check against
  * mpmath.
  *
- *   steadyexpcheck N   lines "exp X R", "log X R" and "pow X Y R", as the
- *                      bits of each double in hexadecimal
+ *   steadyexpcheck N   lines "exp X R", "log X R", "pow X Y R" and
+ *                      "hypot X Y R", as the bits of each double in
+ *                      hexadecimal
  *
  * The inputs (from a fixed integer generator) cover the whole range of each
  * function, subnormal results included, and the regions where the
@@ -81,6 +82,14 @@ void pow_input(long i, double *x, double *y)
     }
 }
 
+/* any exponents, subnormals included, of two sizes at most 2^40 apart */
+void hypot_input(double *x, double *y)
+{
+    int e = static_cast<int>(next() % 2098) - 1074;
+    *x = std::ldexp(uniform(-2.0, 2.0), e);
+    *y = std::ldexp(uniform(0.0, 2.0), e - static_cast<int>(next() % 40));
+}
+
 }  // namespace
 
 int main(int argc, char **argv)
@@ -91,13 +100,16 @@ int main(int argc, char **argv)
     }
     long n = std::atol(argv[1]);
     for (long i = 0; i < n; ++i) {
-        double e = exp_input(i), l = log_input(i), x, y;
+        double e = exp_input(i), l = log_input(i), x, y, hx, hy;
         pow_input(i, &x, &y);
+        hypot_input(&hx, &hy);
         std::printf("exp %016" PRIx64 " %016" PRIx64 "\n"
                     "log %016" PRIx64 " %016" PRIx64 "\n"
-                    "pow %016" PRIx64 " %016" PRIx64 " %016" PRIx64 "\n",
+                    "pow %016" PRIx64 " %016" PRIx64 " %016" PRIx64 "\n"
+                    "hypot %016" PRIx64 " %016" PRIx64 " %016" PRIx64 "\n",
                     bits(e), bits(steady_exp(e)), bits(l), bits(steady_log(l)),
-                    bits(x), bits(y), bits(steady_pow(x, y)));
+                    bits(x), bits(y), bits(steady_pow(x, y)),
+                    bits(hx), bits(hy), bits(steady_hypot(hx, hy)));
     }
     return 0;
 }
