@@ -1,0 +1,117 @@
+/*
+ * steadyexpbench.cpp - ns per call of steady_exp, steady_log, steady_pow
+ * and steady_hypot beside the C library's exp, log, pow and hypot.
+ *
+ * Built natively (glibc, which picks its fused multiply-add versions where
+ * the processor has them) and by bench/wasm/speed.sh with em++ for Node,
+ * where the C library is musl's (this program does not link the routing).
+ * Each round times every function of a group once over the same inputs,
+ * fifteen rounds; the figures are min / median / max ns per call and the
+ * median of the per-round ratios C library / steady (the machine is noisy).
+ */
+#include <algorithm>
+#include <chrono>
+#include <cmath>
+#include <cstdio>
+#include <random>
+#include <vector>
+
+#include "common/steadyexp.h"
+
+namespace {
+
+enum { POINTS = 4096, REPEAT = 40, ROUNDS = 15 };
+
+volatile double sink;
+
+typedef double (*Sum)(const std::vector<double> &a, const std::vector<double> &b);
+
+struct Timed {
+    const char *name;
+    Sum call;
+    std::vector<double> ns;
+};
+
+double nanoseconds_per_call(Timed &t, const std::vector<double> &a, const std::vector<double> &b)
+{
+    auto start = std::chrono::steady_clock::now();
+    double s = 0.0;
+    for (int r = 0; r < REPEAT; ++r)
+        s += t.call(a, b);
+    sink = s;
+    std::chrono::duration<double, std::nano> d = std::chrono::steady_clock::now() - start;
+    return d.count() / (double(REPEAT) * a.size());
+}
+
+double median(std::vector<double> v)
+{
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+/* Times the functions of one group side by side; the first is the steady one. */
+void group(const char *title, std::vector<Timed> fns, const std::vector<double> &a,
+           const std::vector<double> &b)
+{
+    std::printf("%s\n", title);
+    for (int round = 0; round < ROUNDS; ++round)
+        for (Timed &t : fns)
+            t.ns.push_back(nanoseconds_per_call(t, a, b));
+    for (Timed &t : fns) {
+        std::vector<double> ratio;
+        for (int round = 0; round < ROUNDS; ++round)
+            ratio.push_back(t.ns[round] / fns[0].ns[round]);
+        std::printf("  %-18s %6.1f / %6.1f / %6.1f ns   x %.2f of steady\n", t.name,
+                    *std::min_element(t.ns.begin(), t.ns.end()), median(t.ns),
+                    *std::max_element(t.ns.begin(), t.ns.end()), median(ratio));
+    }
+}
+
+template <double (*F)(double)>
+double sum1(const std::vector<double> &a, const std::vector<double> &)
+{
+    double s = 0.0;
+    for (double v : a)
+        s += F(v);
+    return s;
+}
+
+template <double (*F)(double, double)>
+double sum2(const std::vector<double> &a, const std::vector<double> &b)
+{
+    double s = 0.0;
+    for (size_t i = 0; i < a.size(); ++i)
+        s += F(a[i], b[i]);
+    return s;
+}
+
+/* the C library's, through a pointer so that no build inlines a builtin */
+double libc_exp(double x) { return std::exp(x); }
+double libc_log(double x) { return std::log(x); }
+double libc_pow(double x, double y) { return std::pow(x, y); }
+double libc_hypot(double x, double y) { return std::hypot(x, y); }
+
+}  // namespace
+
+int main()
+{
+    std::mt19937_64 gen(1);
+    std::uniform_real_distribution<double> unit(-1.0, 1.0);
+    std::vector<double> e(POINTS), l(POINTS), px(POINTS), py(POINTS), hx(POINTS), hy(POINTS);
+    for (int i = 0; i < POINTS; ++i) {
+        e[i] = 40.0 * unit(gen);
+        l[i] = std::exp2(40.0 * unit(gen));
+        px[i] = std::exp2(12.0 * unit(gen));
+        py[i] = 12.0 * unit(gen);
+        hx[i] = std::exp2(20.0 * unit(gen)) * (unit(gen) < 0 ? -1.0 : 1.0);
+        hy[i] = std::exp2(20.0 * unit(gen));
+    }
+    std::printf("min / median / max ns per call over %d rounds\n", int(ROUNDS));
+    group("exp(x), |x| < 40", {{"steady_exp", sum1<steady_exp>, {}}, {"C library exp", sum1<libc_exp>, {}}}, e, e);
+    group("log(x), 2^-40 < x < 2^40", {{"steady_log", sum1<steady_log>, {}}, {"C library log", sum1<libc_log>, {}}}, l, l);
+    group("pow(x, y), 2^-12 < x < 2^12, |y| < 12",
+          {{"steady_pow", sum2<steady_pow>, {}}, {"C library pow", sum2<libc_pow>, {}}}, px, py);
+    group("hypot(x, y), 2^-20 < |x|, |y| < 2^20",
+          {{"steady_hypot", sum2<steady_hypot>, {}}, {"C library hypot", sum2<libc_hypot>, {}}}, hx, hy);
+    return 0;
+}
