@@ -48,6 +48,16 @@ const PICTURES = [
 
 const page = await open(browser, server.url + '#formula=3&size=64,48');
 
+await check('the 31 formulas\' own pictures equal lumo render\'s', async () => {
+  const bad = [];
+  for (let f = 0; f < 31; f++) {
+    const hash = `formula=${f}&size=96,72`;
+    await goHash(page, '#' + hash);
+    try { await samePicture(page, argsOfHash(hash), hash); } catch (e) { bad.push(e.message); }
+  }
+  expect(bad.length === 0, bad.join('\n      '));
+});
+
 await check('the canvas equals lumo render, pixel for pixel', async () => {
   const bad = [];
   for (const hash of PICTURES) {

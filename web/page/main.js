@@ -92,7 +92,7 @@ function settle(fields) {
     for (const f of fields) {
       const error = text('apply', wordsOf([...good, f]));
       if (error === '') good.push(f);
-      else messages.push(`The link's "${f.name}" cannot be used (${error}); its default is used instead.`);
+      else messages.push(`The setting "${f.name}" cannot be used (${error}); its default is used instead.`);
     }
     if (sizeFit && !getField(good, 'size') && !getField(good, 'graph'))
       good = withField(good, 'size', fitSize());
@@ -258,7 +258,7 @@ function fromHash() {
   if (location.hash === writtenHash) return;
   const { fields, problems } = parseHash(location.hash);
   sizeFit = !getField(fields, 'size') && !getField(fields, 'graph');
-  const extra = problems.map(p => `The link's "${p.name}" cannot be used (${p.message}); its default is used instead.`);
+  const extra = problems.map(p => `The setting "${p.name}" in the link cannot be used (${p.message}); its default is used instead.`);
   change(fields, false, extra);
 }
 
