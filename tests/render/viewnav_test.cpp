@@ -44,7 +44,7 @@ TEST(ViewNav, EveryZoomAndDragEndsInsideTheDialogsBounds)
 {
     std::mt19937 random(8);
     std::uniform_int_distribution<int> pixel(0, 599);
-    std::uniform_int_distribution<int> which(0, 4);
+    std::uniform_int_distribution<int> which(0, 5);
     for (int f : {3, 27}) {
         VIEW v = {-2.0, 2.0, -2.0, 2.0};
         for (int step = 0; step < 3000; step++) {
@@ -54,6 +54,7 @@ TEST(ViewNav, EveryZoomAndDragEndsInsideTheDialogsBounds)
             case 1: v = zoomview(f, v, 600, 600, x, y, 1.5 * 1.5 * 1.5); break;
             case 2: v = zoomview(f, v, 600, 600, x, y, 1.0 / 1.5); break;
             case 3: v = zoomview(f, v, 600, 600, x, y, 0.5); break;
+            case 4: v = panview(f, v, 600, 600, 3 * x - 900, 3 * y - 900); break;
             default: v = rectview(f, v, 600, 600, x, y, pixel(random), pixel(random)); break;
             }
             expectaccepted(f, v);
@@ -63,6 +64,29 @@ TEST(ViewNav, EveryZoomAndDragEndsInsideTheDialogsBounds)
     }
     expectaccepted(3, clampview(3, VIEW{NAN, 1e300, 5.0, 5.0}));
     expectaccepted(27, clampview(27, VIEW{-40.0, -29.999999999, 19.99999999999, 30.0}));
+}
+
+TEST(ViewNav, APanMovesTheContentWithThePointerAndStopsAtTheBounds)
+{
+    /* 101 pixels across 4 units: 25 pixels are one unit. */
+    VIEW v = {-2.0, 2.0, -2.0, 2.0};
+    VIEW moved = panview(3, v, 101, 101, 25.0, -50.0);
+    EXPECT_EQ(moved.xmin, -3.0);
+    EXPECT_EQ(moved.xmax, 1.0);
+    EXPECT_EQ(moved.ymin, -4.0);
+    EXPECT_EQ(moved.ymax, 0.0);
+    for (int f : {3, 27}) {
+        double low = f == 27 ? -30.0 : -20.0;
+        VIEW far = panview(f, v, 101, 101, 1e6, -1e6);
+        EXPECT_EQ(far.xmin, low);
+        EXPECT_EQ(far.xmax, low + 4.0);
+        EXPECT_EQ(far.ymin, -20.0);
+        EXPECT_EQ(far.ymax, -16.0);
+        far = panview(f, v, 101, 101, -1e6, 1e6);
+        EXPECT_EQ(far.xmin, 16.0);
+        EXPECT_EQ(far.xmax, 20.0);
+        EXPECT_EQ(far.ymax, 20.0);
+    }
 }
 
 TEST(ViewNav, AZoomKeepsThePointUnderThePointer)
