@@ -150,6 +150,40 @@ await check('each mouse command gives lumo render of the expected view', async (
   expect(viewOf(await hashOf(page)).join() === viewOf(home).join(), 'Home did not give the formula\'s view');
 });
 
+await check('one finger pans and two fingers pinch on a touch screen', async () => {
+  await goHash(page, `#formula=16&size=${W},${H}`);
+  const box = await (await page.$('#picture')).boundingBox();
+  const cdp = await page.createCDPSession();
+  const touch = (type, points) => cdp.send('Input.dispatchTouchEvent', {
+    type, touchPoints: points.map(([x, y], id) => ({ x: box.x + x + 0.5, y: box.y + y + 0.5, id })),
+  });
+  let v = viewOf(await hashOf(page));
+  // A pan by (30, -20) pixels: the content follows the finger.
+  const sx = -30 * (v[1] - v[0]) / (W - 1), sy = -20 * (v[3] - v[2]) / (H - 1);
+  let want = bounded([v[0] + sx, v[1] + sx, v[2] + sy, v[3] + sy]);
+  await after(page, async () => {
+    await touch('touchStart', [[100, 80]]);
+    await touch('touchMove', [[115, 70]]);
+    await touch('touchMove', [[130, 60]]);
+    await touch('touchEnd', []);
+  });
+  let got = viewOf(await hashOf(page));
+  expect(got.every((x, k) => x === want[k]), `pan: view ${got} instead of ${want}`);
+  await samePicture(page, withView(await hashOf(page), want), 'pan');
+  // Fingers 80 pixels apart move to 120: a zoom by 1.5 about their middle.
+  v = got;
+  want = zoomed(v, 100, 75, 1.5);
+  await after(page, async () => {
+    await touch('touchStart', [[60, 75], [140, 75]]);
+    await touch('touchMove', [[50, 75], [150, 75]]);
+    await touch('touchMove', [[40, 75], [160, 75]]);
+    await touch('touchEnd', []);
+  });
+  got = viewOf(await hashOf(page));
+  expect(got.every((x, k) => x === want[k]), `pinch: view ${got} instead of ${want}`);
+  await samePicture(page, withView(await hashOf(page), want), 'pinch');
+});
+
 await check('the readout is the evaluation of the pixel under the pointer', async () => {
   await goHash(page, `#formula=27&size=${W},${H}`);
   const box = await (await page.$('#picture')).boundingBox();
