@@ -7,6 +7,7 @@
 //    (target: at least 1.7x);
 // 3. the first picture after the module is loaded (target: 150 ms).
 // Rounds alternate between the two sides; min, median and max are printed.
+import os from 'node:os';
 import path from 'node:path';
 import { serve, launch, open, after, lumo, ROOT, tempdir } from '../../tests/web/lib.mjs';
 
@@ -39,6 +40,9 @@ async function pageSeconds(page, hash) {
   return (await page.evaluate(() => window.lumoPage.renderMs)) / 1000;
 }
 
+// This machine may be shared: the load says how far to trust the figures.
+const load = () => os.loadavg().map(x => x.toFixed(1)).join(' ');
+console.log(`${os.cpus().length} CPUs, load average ${load()} at the start`);
 const one = await open(browser, server.url + '?workers=1#size=64,64');
 const two = await open(browser, server.url + '?workers=2#size=64,64');
 
@@ -88,5 +92,6 @@ for (let r = 0; r < rounds; r++) {
 const f = stats(first);
 console.log(`  ${fmt(f.min)}/${fmt(f.med)}/${fmt(f.max)} ms  (target <= 150 ms)`);
 
+console.log(`load average ${load()} at the end`);
 await browser.close();
 server.close();

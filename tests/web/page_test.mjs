@@ -268,9 +268,9 @@ await check('a browser without WebAssembly, or a worker that fails, gets a plain
 });
 
 await check('a new setting cancels the running render at once', async () => {
-  await goHash(page, '#formula=27&size=600,450');
+  await goHash(page, '#formula=27&size=400,300');
   const before = await renders(page);
-  await page.evaluate(() => { location.hash = '#formula=27&size=600,450&map=perceptual'; });
+  await page.evaluate(() => { location.hash = '#formula=27&size=400,300&map=perceptual'; });
   await page.waitForFunction(() => document.getElementById('progress').value > 0.05, { polling: 10 });
   await page.select('#map', '9');
   expect(await settled(page, before) === 'done', 'no picture after the change');

@@ -306,6 +306,7 @@ async function start() {
   picture = new Picture($('picture'), $('progress'));
   const failure = await workers;
   page.times.workers = performance.now();
+  pool.onfail = message => fail('A render worker could not start: ' + message);
   if (failure) return fail('A render worker could not start: ' + failure.message);
   page.workers = pool.count;
   bindControls();

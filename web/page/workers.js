@@ -17,31 +17,39 @@ export class WorkerPool {
     this.count = count;
     this.job = null;
     this.workers = [];
-    this.ready = [];
+    this.onfail = () => {};
+    let first, failure;
+    // Settles when the first worker is ready, or at the first failure.
+    this.firstReady = new Promise((resolve, reject) => { first = resolve; failure = reject; });
+    const fail = message => {
+      failure(new Error(message));
+      this.failed(message);
+    };
     for (let k = 0; k < count; k++) {
       const worker = new Worker('worker.js');
-      const slot = { worker, busy: false };
+      const slot = { worker, busy: true };
       this.workers.push(slot);
-      this.ready.push(new Promise((resolve, reject) => {
-        worker.onerror = e => reject(new Error(e.message || 'the worker script did not load'));
-        worker.onmessage = e => {
-          if (e.data.type === 'ready') {
-            worker.onmessage = m => this.received(slot, m.data);
-            worker.onerror = e2 => this.failed(e2.message || 'a worker stopped');
-            resolve();
-          } else if (e.data.type === 'error') {
-            reject(new Error(e.data.message));
-          }
-        };
-      }));
+      worker.onerror = e => fail(e.message || 'the worker script did not load');
+      worker.onmessage = e => {
+        if (e.data.type === 'ready') {
+          worker.onmessage = m => this.received(slot, m.data);
+          worker.onerror = e2 => this.failed(e2.message || 'a worker stopped');
+          first();
+          this.feed(slot);
+        } else if (e.data.type === 'error') {
+          fail(e.data.message);
+        }
+      };
     }
   }
 
-  // Hands every worker the compiled WebAssembly.Module; resolves once all
-  // have their instance, rejects with a message when one cannot start.
+  // Hands every worker the compiled WebAssembly.Module.  Resolves as soon
+  // as one has its instance (the others join the render running when they
+  // are ready); rejects with a message when a worker cannot start.  A
+  // failure after that goes to onfail(message).
   start(module) {
     for (const slot of this.workers) slot.worker.postMessage({ type: 'init', module });
-    return Promise.all(this.ready);
+    return this.firstReady;
   }
 
   // Renders job = {gen, words, width, height}; onrows(first, count,
@@ -92,5 +100,6 @@ export class WorkerPool {
     const job = this.job;
     this.job = null;
     if (job) job.onfail(message);
+    else this.onfail(message);
   }
 }
