@@ -80,6 +80,10 @@ await check('a link makes the same picture again (URL round trip)', async () => 
   const other = await open(browser, server.url + hash);
   expect(await hashOf(other) === hash, `reopened, the hash became ${await hashOf(other)}`);
   expect(differing(first, await canvasRGB(other)) === 0, 'the reopened link shows another picture');
+  // Backspace at the first view has no view to go back to: the page stays.
+  await other.keyboard.press('Backspace');
+  await after(other, () => other.click('#zoomout'));
+  expect(other.url().startsWith(server.url), `Backspace left the page for ${other.url()}`);
   await other.close();
 });
 

@@ -106,12 +106,15 @@ function settle(fields) {
   return messages;
 }
 
+// Each entry of the page's history notes how many views lie before it in
+// this page (so that going back never leaves the page) and whether its
+// size follows the window.
+const depth = () => (history.state && history.state.depth) || 0;
 function writeHash(push) {
   const hash = hashOf(current);
   writtenHash = hash;
-  if (location.hash === hash) return;
-  if (push) history.pushState(null, '', hash);
-  else history.replaceState(null, '', hash);
+  if (push && location.hash !== hash) history.pushState({ depth: depth() + 1, fit: sizeFit }, '', hash);
+  else history.replaceState({ depth: depth(), fit: sizeFit }, '', hash);
 }
 
 // Applies fields, shows them in the controls and the hash, renders.
@@ -248,7 +251,7 @@ const nav = {
   rect: (x0, y0, x1, y1) => setView(num('rectview', x0, y0, x1, y1)),
   zoom: (x, y, factor) => setView(num('zoomview', x, y, factor)),
   pan: (dx, dy) => setView(num('panview', dx, dy)),
-  back: () => history.back(),
+  back: () => { if (depth() > 0) history.back(); },
   home: () => setView(num('homeview')),
   hover: (x, y) => { $('readout').textContent = text('readout', x, y); },
 };
@@ -256,8 +259,13 @@ const nav = {
 // The hash changed under the page: Back, Forward or a typed link.
 function fromHash() {
   if (location.hash === writtenHash) return;
-  const { fields, problems } = parseHash(location.hash);
-  sizeFit = !getField(fields, 'size') && !getField(fields, 'graph');
+  let { fields, problems } = parseHash(location.hash);
+  if (history.state && history.state.fit) {
+    sizeFit = true;
+    fields = withField(fields, 'size', null);
+  } else {
+    sizeFit = !getField(fields, 'size') && !getField(fields, 'graph');
+  }
   const extra = problems.map(p => `The setting "${p.name}" in the link cannot be used (${p.message}); its default is used instead.`);
   change(fields, false, extra);
 }
