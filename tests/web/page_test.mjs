@@ -239,6 +239,8 @@ await check('Save PNG downloads the picture with lumo\'s Software and Comment', 
   const ran = spawnSync('sh', ['-c', command], { env: { ...process.env, LUMO, TARGET: target }, encoding: 'utf8' });
   expect(ran.status === 0, `the Comment's command failed: ${ran.stderr}`);
   const again = readPNG(target);
+  expect(again.info.Comment === comment.replace(/lumo-9\.png$/, 'again.png') && again.info.Software === png.info.Software,
+    `lumo's own PNG says "${again.info.Comment}"`);
   expect(differing(png, again) === 0, 'the download differs from the Comment\'s picture');
   fs.rmSync(dir, { recursive: true, force: true });
 });
