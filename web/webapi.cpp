@@ -49,6 +49,7 @@ std::vector<unsigned char> pngbytes;
 double viewtext[4];
 int exprcolumn;
 int stripshown;
+std::string note;       /* what the last accepted words had cut (a view) */
 
 void savedefaults()
 {
@@ -91,7 +92,6 @@ std::string applyoptions(int count, char **words)
             return std::string("unknown option '") + words[i] + "'";
         i += took;
     }
-    std::string note;
     if (!renderoptions_check(&o, &error, &note)) {
         if (error.expression)
             return error.text + " at column " + std::to_string(error.exprerror.column);
@@ -171,6 +171,9 @@ const char *lumo_apply(const char *text)
     }
     return reply.c_str();
 }
+
+/* What the last accepted words had cut to the allowed range, or "". */
+const char *lumo_note() { return note.c_str(); }
 
 /* The options of the settings now, with --graph when the strip is
    shown: one option a line, its words separated by tabs. */

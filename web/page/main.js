@@ -98,6 +98,8 @@ function settle(fields) {
       good = withField(good, 'size', fitSize());
     if (text('apply', wordsOf(good)) !== '') text('apply', '');
   }
+  const note = text('note');
+  if (note !== '') messages.push(note.replace(/^note: /, 'Note: '));
   current = fieldsOfCoreWords(text('words'));
   // The words as written must make the same settings: apply them so that
   // this instance and the workers hold exactly the same.
