@@ -13,11 +13,15 @@
  *   - sin, cos and sincos go to steady_sincos; beyond SteadySincosLimit
  *     musl's own reduction and kernels (its sin and cos are made of them)
  *     take over.
- * musl's sinh, cosh, expm1, asinh and tan stay: glibc's are not correctly
- * rounded (sinh, cosh, asinh one result in six), and musl's come from the
- * same old algorithms, so they agree with glibc far more often than a
- * correctly rounded function would.  Compiled into the WebAssembly build
- * only (common/CMakeLists.txt); the native builds keep their C library's.
+ *   - sinh and cosh are glibc's formulas over exp and expm1 (measured bit
+ *     for bit against glibc's on either side of every switch): glibc's are
+ *     not correctly rounded (one result in six), so a correctly rounded one
+ *     would not do, and musl's switch to exp at other points.
+ * musl's expm1, asinh and tan stay: glibc's are not correctly rounded
+ * either, and musl's come from the same old algorithms, so they agree with
+ * glibc far more often than a correctly rounded function would.  Compiled
+ * into the WebAssembly build only (common/CMakeLists.txt); the native
+ * builds keep their C library's.
  */
 #include <cmath>
 
@@ -74,6 +78,56 @@ double cos(double x)
 {
     double s, c;
     return steady_sincos(x, &s, &c) ? c : farsine(x, 1);
+}
+
+/* sinh x = (t + t/(t + 1))/2 with t = expm1|x| (near 0 another arrangement
+   of it), exp|x|/2 from 22, exp(|x|/2)^2/2 near overflow */
+double sinh(double x)
+{
+    double a = std::fabs(x);
+    if (!std::isfinite(x))
+        return x + x;
+    double h = std::signbit(x) ? -0.5 : 0.5;
+    if (a < 22.0) {
+        if (a < 0x1p-28)
+            return x;
+        double t = std::expm1(a);
+        if (a < 1.0)
+            return h * (2.0 * t - t * t / (t + 1.0));
+        return h * (t + t / (t + 1.0));
+    }
+    if (a < 0x1.62e42p+9)
+        return h * steady_exp(a);
+    if (a <= 0x1.633ce8fb9f87dp+9) {
+        double w = steady_exp(0.5 * a);
+        return (h * w) * w;
+    }
+    return x * 1.0e307;                     /* overflows */
+}
+
+/* cosh x = 1 + t^2/(2 (1 + t)) with t = expm1|x| up to log(2)/2, then
+   (e + 1/e)/2 with e = exp|x|, e/2 from 22, exp(|x|/2)^2/2 near overflow */
+double cosh(double x)
+{
+    double a = std::fabs(x);
+    if (a < 22.0) {
+        if (a < 0x1.62e43p-2) {
+            if (a < 0x1p-55)
+                return 1.0;
+            double t = std::expm1(a);
+            double w = 1.0 + t;
+            return 1.0 + (t * t) / (w + w);
+        }
+        double t = steady_exp(a);
+        return 0.5 * t + 0.5 / t;
+    }
+    if (a < 0x1.62e42p+9)
+        return 0.5 * steady_exp(a);
+    if (a <= 0x1.633ce8fb9f87dp+9) {
+        double w = steady_exp(0.5 * a);
+        return (0.5 * w) * w;
+    }
+    return x * x * 1.0e307;                 /* inf, NaN or an overflow */
 }
 
 }

@@ -8,8 +8,9 @@ Every value is computed with mpmath at 60 digits:
     double is exact) and lo the nearest double to the rest;
   - for the logarithm, k = 0 .. 512: c = 1/(1 + k/512) rounded to 12 bits
     (1 for k = 0, 1/2 for k = 512), whose product with a split double is
-    exact, and -log(c) as hi + lo (nearest doubles, about 2^-106; for
-    k = 512 the two parts of log(2) below);
+    exact, and -log(c) as hi + lo with hi a multiple of 2^-42, so that
+    e log(2) + hi is exact, and lo the nearest double to the rest (about
+    2^-96; for k = 512 the two parts of log(2) below);
   - log(2)/256 cut into two parts of 34 bits and a third of 53, so that
     k * part is exact for |k| < 2^19 in the reduction of the exponential,
     and log(2) into a part of 42 bits and the rest, so that e * part is
@@ -24,6 +25,7 @@ import mpmath
 EXP_KNOTS = 256
 LOG_KNOTS = 512
 INVERSE_BITS = 12
+GRID = mpmath.mpf(2) ** -42   # of e log(2) as Ln2[0] holds it
 
 
 def nearest(value):
@@ -40,6 +42,12 @@ def rounded_to_bits(value, bits):
     exponent = int(mpmath.floor(mpmath.log(abs(value), 2)))
     unit = mpmath.mpf(2) ** (exponent - bits + 1)
     return nearest(mpmath.nint(value / unit) * unit)
+
+
+def split_on_grid(value, unit):
+    """value as hi + lo, hi a multiple of unit."""
+    hi = nearest(mpmath.nint(value / unit) * unit)
+    return hi, nearest(value - mpmath.mpf(hi))
 
 
 def split26(value):
@@ -91,7 +99,7 @@ def main():
             c = 0.5
         else:
             c = rounded_to_bits(1 / (1 + mpmath.mpf(k) / LOG_KNOTS), INVERSE_BITS)
-        hi, lo = split(-mpmath.log(mpmath.mpf(c)))
+        hi, lo = split_on_grid(-mpmath.log(mpmath.mpf(c)), GRID)
         if k == LOG_KNOTS:
             # log(2) as Ln2 holds it, so that e log 2 cancels it exactly
             # for x just below 1 (e = -1)

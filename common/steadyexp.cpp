@@ -129,29 +129,33 @@ Dd log_dd(double x)
     unsigned k = (static_cast<unsigned>(b >> 42 & 1023u) + 1u) >> 1;   /* nearest 512 (m - 1) */
     const SteadyLogKnot &knot = LogKnots[k];
 
-    /* r = m c - 1 exactly: p - 1 is exact (Sterbenz), and the product's
-       rounding error is below half an ulp of p, so the fast sum holds. */
+    /* r = m c - 1 = rh + rl exactly, not normalised: p - 1 is exact
+       (Sterbenz), and rl, the product's rounding error, is below half an
+       ulp of p, so |rl| <= 2^-53 <= |rh| unless rh = 0. */
     double c = knot.inverse;                /* 12 bits */
     double p = m * c;
     Dd ms = split(m);
-    double err = (ms.hi * c - p) + ms.lo * c;
-    Dd r = quicktwosum(p - 1.0, err);
-    double rh = r.hi, rl = r.lo;
+    double rh = p - 1.0;
+    double rl = (ms.hi * c - p) + ms.lo * c;
 
-    /* log(1 + r) = r - r^2/2 + r^3/3 - ... - r^8/8; the square exactly,
-       the cross terms with rl to first order, the rest in doubles. */
-    Dd sq = twoprod(rh, rh);
-    double half = 0.5 * sq.hi;
-    double halflo = 0.5 * sq.lo + rh * rl;
-    double cubic = rh * sq.hi * (1.0 / 3.0 - rh * (1.0 / 4.0 - rh * (1.0 / 5.0 - rh * (1.0 / 6.0 - rh * (1.0 / 7.0 - rh * (1.0 / 8.0))))));
+    /* log(1 + r) = r - r^2/2 + r^3/3 - ... - r^8/8: rh^2/2 exactly from
+       the halves of rh (each product of 26-bit halves is exact), the
+       cross terms with rl to first order, the rest in doubles. */
+    Dd rs = split(rh);
+    double half = 0.5 * (rs.hi * rs.hi);
+    double halflo = (rs.hi * rs.lo + 0.5 * (rs.lo * rs.lo)) + rh * rl;
+    double sq = rh * rh;
+    double cubic = rh * sq * (1.0 / 3.0 - rh * (1.0 / 4.0 - rh * (1.0 / 5.0 - rh * (1.0 / 6.0 - rh * (1.0 / 7.0 - rh * (1.0 / 8.0))))));
 
+    /* e log 2 - log c: exact, as both lie on the grid of 2^-42 below 2^10;
+       then rh - half, where |half| < 2^-10 |rh|; then their sum. */
     double ed = e;
-    Dd s1 = twosum(ed * Ln2[0], knot.hi);   /* e Ln2[0] is exact */
-    Dd s2 = twosum(s1.hi, rh);
-    Dd s3 = twosum(s2.hi, -half);
-    double lo = ((s1.lo + s2.lo) + s3.lo)
-        + (((ed * Ln2[1] + knot.lo) + (rl - halflo)) + (cubic + rl * sq.hi));
-    return quicktwosum(s3.hi, lo);
+    double a = ed * Ln2[0] + knot.hi;
+    Dd t = quicktwosum(rh, -half);
+    Dd s = twosum(a, t.hi);
+    double lo = (s.lo + t.lo)
+        + (((ed * Ln2[1] + knot.lo) + (rl - halflo)) + (cubic + rl * sq));
+    return quicktwosum(s.hi, lo);
 }
 
 bool isinteger(double y)
@@ -217,7 +221,16 @@ double steady_pow(double x, double y)
     if (ax == 1.0)
         return negative ? -1.0 : 1.0;       /* (-1)^y, y an integer */
 
-    Dd l = log_dd(ax);
+    /* The polar powers of a series raise one base to many exponents in a
+       row: its logarithm is kept.  (One per thread; each WebAssembly
+       worker is a thread of its own.) */
+    thread_local double lastbase = 1.0;
+    thread_local Dd lastlog = {0.0, 0.0};
+    if (ax != lastbase) {
+        lastlog = log_dd(ax);
+        lastbase = ax;
+    }
+    Dd l = lastlog;
     double ph = y * l.hi;
     double v;
     if (ph > ExpOverflow) {
@@ -225,9 +238,10 @@ double steady_pow(double x, double y)
     } else if (ph < ExpUnderflow) {
         v = 0.0;
     } else {
+        /* y log|x| = p.hi + (p.lo + y l.lo), the low part below 2^-42 */
         Dd p = twoprod(y, l.hi);
-        Dd z = quicktwosum(p.hi, p.lo + y * l.lo);
-        v = z.hi > ExpOverflow ? Infinity : z.hi < ExpUnderflow ? 0.0 : exp_dd(z.hi, z.lo);
+        double h = p.hi;
+        v = h > ExpOverflow ? Infinity : h < ExpUnderflow ? 0.0 : exp_dd(h, p.lo + y * l.lo);
     }
     return negative ? -v : v;
 }

@@ -2,8 +2,8 @@
 # pixels.sh - lumo render compiled to WebAssembly (em++, run by Node) against
 # the native lumo render, pixel by pixel: the 31 formulas' own pictures and
 # a set of typed functions.  Prints one line per picture with the count of
-# differing pixels, then the total; exits 1 when any picture differs and
-# LUMO_WASM_STRICT=1 is set.  Prints a SKIPPED line and exits 0 where
+# differing pixels, then the total; exits 1 when any picture differs or
+# fails to render and LUMO_WASM_STRICT=1 is set.  Prints a SKIPPED line and exits 0 where
 # emscripten or Node is not installed.
 #
 #   bench/wasm/pixels.sh [NATIVE_LUMO]     (default build/native/cli/lumo)
@@ -73,6 +73,14 @@ T9|--expr exp(z^3)-exp(-z^2)*log(z) --view -3 3 -3 3 --map abs-grey
 T10|--expr cosh(z)^sinh(z)/atan(z) --map modular --grid phase
 T11|--expr log(log(z))*exp(sin(z)) --map colour-blind-safe
 T12|--formula 22 --map abs-colour --grid square
+T13|--expr sqrt(z)*abs(z)^z+pow(z,2.5i) --map abs-grey
+T14|--expr tan(z)*tanh(1/z) --view -4 4 -4 4
+T15|--expr sinh(z^2)/cosh(z)-tanh(z)*asin(z) --map enhanced
+T16|--formula 27 --map perceptual
+T17|--formula 16 --map modular --grid both
+T18|--formula 13 --brightness 3 --map colour-blind-safe
+T19|--formula 20 --map abs-colour --escape 2
+T20|--formula 0 --maxiter 500 --view -0.75 -0.73 0.1 0.12
 LIST
 }
 
@@ -82,12 +90,15 @@ pictures | while IFS='|' read -r name options; do
     case " ${LUMO_WASM_ONLY:-$name} " in *" $name "*) ;; *) continue ;; esac
     sizeopt=""
     [ -n "$size" ] && sizeopt="--size $size"
+    rm -f "$out/$name.native.tiff" "$out/$name.wasm.tiff"
     # shellcheck disable=SC2086
-    "$native" render -o "$out/$name.native.tiff" --threads 1 $sizeopt $options \
-        2>>"$build/render.log"
-    # shellcheck disable=SC2086
-    node --no-experimental-fetch "$build/lumo.js" render -o "$out/$name.wasm.tiff" \
-        --threads 1 $sizeopt $options 2>>"$build/render.log"
+    if ! "$native" render -o "$out/$name.native.tiff" --threads 1 $sizeopt $options \
+            2>>"$build/render.log" ||
+       ! node --no-experimental-fetch "$build/lumo.js" render -o "$out/$name.wasm.tiff" \
+            --threads 1 $sizeopt $options 2>>"$build/render.log"; then
+        echo "$name FAILED to render ($options; see $build/render.log)"
+        continue
+    fi
     differ=$(/usr/bin/python3 - "$out/$name.native.tiff" "$out/$name.wasm.tiff" <<'PY'
 import sys
 from PIL import Image, ImageChops
@@ -102,7 +113,9 @@ PY
 )
     echo "$name $differ differing pixels ($options)"
 done | tee "$build/report.txt"
-awk '{ s += $2 } END { print "total", s, "differing pixels in", NR, "pictures" }' "$build/report.txt"
+awk '$2 == "FAILED" { f++ } $2 != "FAILED" { s += $2; n++ }
+     END { print "total", s, "differing pixels in", n, "pictures;", f + 0, "failed to render" }' \
+    "$build/report.txt"
 if [ "${LUMO_WASM_STRICT:-0}" = 1 ]; then
     awk '$2 != 0 { bad = 1 } END { exit bad }' "$build/report.txt"
 fi
