@@ -1,7 +1,7 @@
 /*
  * crtmath_wasm.cpp - the maths functions of the WebAssembly build.
  *
- * Its C library (musl) rounds exp, log, pow, hypot, atan2, sin and cos
+ * Its C library (musl) rounds exp, log, pow, hypot, atan2, sin, cos and tan
  * differently from glibc in the last bit often enough that the page's
  * pictures would not be lumo's pixel for pixel (bench/wasm/libm.sh counts
  * how often).  Defining them here, in the core, means the linker never
@@ -10,18 +10,18 @@
  *   - exp, log, pow and hypot go to steady_exp, steady_log, steady_pow
  *     and steady_hypot;
  *   - atan2 goes to steady_atan2;
- *   - sin, cos and sincos go to steady_sincos; beyond SteadySincosLimit
- *     musl's own reduction and kernels (its sin and cos are made of them)
- *     take over.
+ *   - sin, cos, sincos and tan go to steady_sincos and steady_tan; beyond
+ *     SteadySincosLimit musl's own reduction and kernels (its sin, cos and
+ *     tan are made of them) take over;
  *   - sinh and cosh are glibc's formulas over exp and expm1 (measured bit
  *     for bit against glibc's on either side of every switch): glibc's are
  *     not correctly rounded (one result in six), so a correctly rounded one
  *     would not do, and musl's switch to exp at other points.
- * musl's expm1, asinh and tan stay: glibc's are not correctly rounded
- * either, and musl's come from the same old algorithms, so they agree with
- * glibc far more often than a correctly rounded function would.  Compiled
- * into the WebAssembly build only (common/CMakeLists.txt); the native
- * builds keep their C library's.
+ * musl's expm1 and asinh stay: glibc's are not correctly rounded either,
+ * and musl's come from the same old algorithms, so they agree with glibc
+ * far more often than a correctly rounded function would.  Compiled into
+ * the WebAssembly build only (common/CMakeLists.txt); the native builds
+ * keep their C library's.
  */
 #include <cmath>
 
@@ -30,10 +30,12 @@
 
 extern "C" {
 
-/* musl's argument reduction by pi/2 and its sine and cosine kernels */
+/* musl's argument reduction by pi/2 and its sine, cosine and tangent
+   kernels */
 int __rem_pio2(double x, double *y);
 double __sin(double x, double y, int iy);
 double __cos(double x, double y);
+double __tan(double x, double y, int odd);
 
 }
 
@@ -48,6 +50,16 @@ double farsine(double x, unsigned quarter)
     unsigned n = static_cast<unsigned>(__rem_pio2(x, y)) + quarter;
     double v = (n & 1u) ? __cos(y[0], y[1]) : __sin(y[0], y[1], 1);
     return (n & 2u) ? -v : v;
+}
+
+/* musl's tan for |x| > SteadySincosLimit */
+double fartangent(double x)
+{
+    if (!std::isfinite(x))
+        return x - x;
+    double y[2];
+    int n = __rem_pio2(x, y);
+    return __tan(y[0], y[1], n & 1);
 }
 
 }  // namespace
@@ -78,6 +90,12 @@ double cos(double x)
 {
     double s, c;
     return steady_sincos(x, &s, &c) ? c : farsine(x, 1);
+}
+
+double tan(double x)
+{
+    double t;
+    return steady_tan(x, &t) ? t : fartangent(x);
 }
 
 /* sinh x = (t + t/(t + 1))/2 with t = expm1|x| (near 0 another arrangement

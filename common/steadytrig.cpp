@@ -125,18 +125,18 @@ double steady_atan2(double y, double x)
     return std::copysign(w.hi + (w.lo + (off.lo + sign * a.lo)), y);
 }
 
-bool steady_sincos(double x, double *s, double *c)
-{
-    double ax = std::fabs(x);
-    if (!(ax <= SteadySincosLimit))
-        return false;
-    if (ax < 0x1p-27) {
-        /* x^3/6 and x^2/2 are below a quarter of the last bit */
-        *s = x;
-        *c = 1.0;
-        return true;
-    }
+namespace {
 
+/* sin x and cos x for 2^-27 <= |x| <= SteadySincosLimit, each as an
+   unrounded pair hi + lo (lo not normalised), and the sign both take. */
+struct SINCOSPAIRS {
+    Dd sin;
+    Dd cos;
+    double turn;
+};
+
+SINCOSPAIRS sincos_pairs(double x)
+{
     /* x = k pi/256 + d: k by the 1.5 * 2^52 rounding trick, d exactly as a
        double-double (x - k part0 is exact: both lie on x's grid). */
     double k = (x * KnotsPerRadian + 0x1.8p52) - 0x1.8p52;
@@ -170,13 +170,53 @@ bool steady_sincos(double x, double *s, double *c)
        |sin u| >= 2 |cos u d| unless sin u = 0, so the fast sum is exact and
        the result keeps at least half of sin u. */
     Dd sn = quicktwosum(sk.hi, ck.hi * ds.hi);
-    double sinx = sn.hi + (sn.lo + ((sk.lo + ck.hi * ds.lo) + (ck.lo * d.hi + (cosu * dl + sinu * cd))));
+    double sinlo = sn.lo + ((sk.lo + ck.hi * ds.lo) + (ck.lo * d.hi + (cosu * dl + sinu * cd)));
 
     /* cos(u + d) = cos u - sin u d + [cos u (cos d - 1) - sin u (sin d - d)] */
     Dd cs = quicktwosum(ck.hi, -(sk.hi * ds.hi));
-    double cosx = cs.hi + (cs.lo + ((ck.lo - sk.hi * ds.lo) - (sk.lo * d.hi + (sinu * dl - cosu * cd))));
+    double coslo = cs.lo + ((ck.lo - sk.hi * ds.lo) - (sk.lo * d.hi + (sinu * dl - cosu * cd)));
 
-    *s = turn * sinx;
-    *c = turn * cosx;
+    return {{sn.hi, sinlo}, {cs.hi, coslo}, turn};
+}
+
+}  // namespace
+
+bool steady_sincos(double x, double *s, double *c)
+{
+    double ax = std::fabs(x);
+    if (!(ax <= SteadySincosLimit))
+        return false;
+    if (ax < 0x1p-27) {
+        /* x^3/6 and x^2/2 are below a quarter of the last bit */
+        *s = x;
+        *c = 1.0;
+        return true;
+    }
+    SINCOSPAIRS p = sincos_pairs(x);
+    *s = p.turn * (p.sin.hi + p.sin.lo);
+    *c = p.turn * (p.cos.hi + p.cos.lo);
+    return true;
+}
+
+bool steady_tan(double x, double *t)
+{
+    double ax = std::fabs(x);
+    if (!(ax <= SteadySincosLimit))
+        return false;
+    if (ax < 0x1p-27) {
+        *t = x;                             /* x^3/3 is below a quarter of the last bit */
+        return true;
+    }
+    /* S / C as a double-double quotient, the pairs normalised first (their
+       low parts hold up to 2^-17 of them): q + (S - q C) / C, with q C
+       exact (Dekker) and S.hi - q C.hi cancelling exactly in its high
+       parts.  The sign both carry cancels. */
+    SINCOSPAIRS p = sincos_pairs(x);
+    Dd sn = quicktwosum(p.sin.hi, p.sin.lo);
+    Dd cs = quicktwosum(p.cos.hi, p.cos.lo);
+    double q = sn.hi / cs.hi;
+    Dd qc = twoprod(q, cs.hi);
+    double rest = ((sn.hi - qc.hi) - qc.lo) + (sn.lo - q * cs.lo);
+    *t = q + rest / cs.hi;
     return true;
 }

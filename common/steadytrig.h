@@ -1,6 +1,6 @@
 /*
- * steadytrig.h - arc tangent, sine and cosine that give the same double on
- * every build and are nearly correctly rounded.
+ * steadytrig.h - arc tangent, sine, cosine and tangent that give the same
+ * double on every build and are nearly correctly rounded.
  *
  * They use only IEEE additions, subtractions, multiplications and divisions
  * (no fused multiply-add, no x87), so a 64-bit Windows build, a 32-bit one
@@ -26,5 +26,10 @@ constexpr double SteadySincosLimit = 1.0e5;
    returns false and stores nothing otherwise (also for infinities and NaN),
    leaving the caller to use a full-range sine and cosine. */
 bool steady_sincos(double x, double *s, double *c);
+
+/* Stores tan(x) and returns true when |x| <= SteadySincosLimit, as
+   steady_sincos does (its sine over its cosine, unrounded); returns false
+   and stores nothing otherwise. */
+bool steady_tan(double x, double *t);
 
 #endif

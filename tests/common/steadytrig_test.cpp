@@ -1,5 +1,6 @@
 /*
- * steadytrig_test.cpp - steady_atan2 and steady_sincos against the C library:
+ * steadytrig_test.cpp - steady_atan2, steady_sincos and steady_tan against the
+ * C library:
  * the special values bit for bit, and millions of inputs from the regions
  * where such functions go wrong against x87 long double (atan2l, sinl, cosl,
  * 11 bits more than a double).
@@ -178,6 +179,55 @@ TEST(SteadySincos, WithinHalfAnUlpOverTheHardRegions)
     EXPECT_LE(cosines.worst, 0.502);
     EXPECT_LT(sines.fraction(), 5e-3);
     EXPECT_LT(cosines.fraction(), 5e-3);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(SteadyTan, SpecialValuesAndWithinHalfAnUlpOverTheHardRegions)
+{
+    const double values[] = {0.0, -0.0, tiny, -tiny, 0x1p-1022, 0x1p-30, -0x1p-28,
+                             0x1.fffffffffffffp-28, 0x1p-27, 1.0, -2.0, 100.0};
+    for (double x : values) {
+        double t = nan;
+        ASSERT_TRUE(steady_tan(x, &t)) << x;
+        EXPECT_TRUE(same(t, std::tan(x))) << std::hexfloat << "tan " << x;
+    }
+    const double outside[] = {std::nextafter(SteadySincosLimit, inf), -2e5, inf, -inf, nan};
+    for (double x : outside) {
+        double t = 5.0;
+        EXPECT_FALSE(steady_tan(x, &t)) << x;
+        EXPECT_EQ(t, 5.0);
+    }
+
+    /* any exponent up to the limit; the doubles next to multiples of pi/2,
+       where the sine or the cosine cancels; tiny arguments */
+    Draw d;
+    const double half_pi = 1.5707963267948966;
+    const std::function<double()> regions[] = {
+        [&] { return std::fmod(d.scaled(-30, 17), SteadySincosLimit); },
+        [&] {
+            double x = d.between(1, 63600) * half_pi;
+            return d.sign(x + d.between(-4, 4) * std::ldexp(1.0, std::ilogb(x) - 52));
+        },
+        [&] { return d.scaled(-40, -20); },
+    };
+    Tally tally;
+    for (const auto &region : regions) {
+        for (int i = 0; i < 300000; ++i) {
+            double x = region(), t = nan;
+            ASSERT_TRUE(steady_tan(x, &t)) << x;
+            long double ref = tanl(static_cast<long double>(x));
+            tally.add(t, ref, std::tan(x));
+            if (ulps(t, ref) > 0.502)
+                ADD_FAILURE() << std::hexfloat << "tan(" << x << ") = " << t;
+        }
+    }
+    std::printf("steady_tan: %ld inputs, worst %.4f ulp, %.2e differ from the C library\n",
+                tally.count, tally.worst, tally.fraction());
+    EXPECT_LE(tally.worst, 0.502);
+    EXPECT_LT(tally.fraction(), 5e-3);
 }
 
 }  // namespace
