@@ -8,6 +8,7 @@
 //   nav.hover(x, y)           the pointer is over pixel (x, y)
 
 const DRAGMIN = 4;      // a drag shorter than this both ways is a click
+const WHEELNOTCH = 50;  // wheel pixels that make one zoom step
 
 export function attachInput(canvas, band, nav) {
   // The picture pixel under a client position (the canvas may be scaled).
@@ -85,11 +86,17 @@ export function attachInput(canvas, band, nav) {
     band.style.display = 'none';
   });
 
+  // One zoom step a wheel notch: a touchpad's stream of small deltas is
+  // summed until it makes a notch's worth (about 100 pixels, 3 lines).
+  let wheelSum = 0;
   canvas.addEventListener('wheel', e => {
     e.preventDefault();
-    if (e.deltaY === 0) return;
+    wheelSum += e.deltaY * (e.deltaMode === 1 ? 33 : e.deltaMode === 2 ? 800 : 1);
+    if (Math.abs(wheelSum) < WHEELNOTCH) return;
+    const factor = wheelSum < 0 ? 1.5 : 1 / 1.5;
+    wheelSum = 0;
     const p = pixel(e.clientX, e.clientY);
-    if (inside(p)) nav.zoom(p.x, p.y, e.deltaY < 0 ? 1.5 : 1 / 1.5);
+    if (inside(p)) nav.zoom(p.x, p.y, factor);
   }, { passive: false });
 
   canvas.addEventListener('contextmenu', e => {
