@@ -46,8 +46,24 @@ console.log(`${os.cpus().length} CPUs, load average ${load()} at the start`);
 const one = await open(browser, server.url + '?workers=1#size=64,64');
 const two = await open(browser, server.url + '?workers=2#size=64,64');
 
+// The core alone on the page's main thread: rows computed with no worker,
+// message or canvas in between, to tell the arithmetic from the rest.
+async function coreNs(page, args, rows) {
+  return page.evaluate((words, rows) => {
+    const c = window.lumoCore;
+    const n = c.lengthBytesUTF8(words) + 1, q = c._malloc(n);
+    c.stringToUTF8(words, q, n);
+    c._lumo_apply(q);
+    c._free(q);
+    const start = performance.now();
+    c._lumo_rows(0, rows);
+    return (performance.now() - start) * 1e6 / (rows * c._lumo_width());
+  }, args.join('\n'), rows);
+}
+
 console.log(`one worker against lumo render --threads 1 (ns per pixel, ${rounds} rounds)`);
-console.log('  case                          native min/med/max      page min/med/max        ratio of mins');
+console.log('  case                          native min/med/max      page min/med/max        ratio of mins' +
+  '   core alone (min)');
 const CASES = [
   ['formula 3', 'formula=3', '--formula 3', 1000],
   ['formula 16', 'formula=16', '--formula 16', 600],
@@ -58,14 +74,16 @@ const CASES = [
 for (const [name, hash, args, size] of CASES) {
   const nargs = (Array.isArray(args) ? args : args.split(' ')).concat(['--size', String(size), String(size)]);
   const pixels = size * size;
-  const native = [], web = [];
+  const native = [], web = [], core = [];
   for (let r = 0; r < rounds; r++) {
     native.push(nativeSeconds(nargs.concat(['--brightness', String(1 + 2 * (r & 1))])) * 1e9 / pixels);
     web.push(await pageSeconds(one, `#${hash}&size=${size},${size}`) * 1e9 / pixels);
+    core.push(await coreNs(one, nargs, Math.ceil(size / 4)));
   }
-  const n = stats(native), w = stats(web);
+  const n = stats(native), w = stats(web), c = stats(core);
   console.log(`  ${name.padEnd(30)}${fmt(n.min)}/${fmt(n.med)}/${fmt(n.max)}`.padEnd(56) +
-    `${fmt(w.min)}/${fmt(w.med)}/${fmt(w.max)}`.padEnd(24) + `${fmt(w.min / n.min, 2)}x  (target <= 1.5x)`);
+    `${fmt(w.min)}/${fmt(w.med)}/${fmt(w.max)}`.padEnd(24) + `${fmt(w.min / n.min, 2)}x  (target <= 1.5x)` +
+    `   ${fmt(c.min)} (${fmt(c.min / n.min, 2)}x)`);
 }
 
 console.log(`\ntwo workers against one, formula 27 at 600 x 600 (s, best of ${rounds})`);
