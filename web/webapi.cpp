@@ -101,6 +101,9 @@ std::string applyoptions(int count, char **words)
     return "";
 }
 
+/* The words of a text, one a line.  A tab in a word becomes a blank:
+   tabs separate the words lumo_words writes, and in the only word that
+   may hold one, a typed function, the parser reads both as a blank. */
 std::vector<std::string> splitlines(const char *text)
 {
     std::vector<std::string> words;
@@ -110,6 +113,9 @@ std::vector<std::string> splitlines(const char *text)
         if (q == nullptr)
             q = p + std::strlen(p);
         words.emplace_back(p, (size_t)(q - p));
+        for (char &c : words.back())
+            if (c == '\t')
+                c = ' ';
         p = *q ? q + 1 : q;
     }
     return words;
