@@ -96,6 +96,8 @@ const s1 = stats(t1), s2 = stats(t2);
 console.log(`  one worker  ${fmt(s1.min, 3)}/${fmt(s1.med, 3)}/${fmt(s1.max, 3)}`);
 console.log(`  two workers ${fmt(s2.min, 3)}/${fmt(s2.med, 3)}/${fmt(s2.max, 3)}`);
 console.log(`  speed-up of the bests ${fmt(s1.min / s2.min, 2)}x  (target >= 1.7x)`);
+const split = await two.evaluate(() => window.lumoPage.rowsByWorker());
+console.log(`  rows each of the two workers rendered, all rounds: ${split.join(', ')}`);
 await one.close();
 await two.close();
 

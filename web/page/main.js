@@ -320,6 +320,7 @@ async function start() {
   pool.onfail = message => fail('A render worker could not start: ' + message);
   if (failure) return fail('A render worker could not start: ' + failure.message);
   page.workers = pool.count;
+  page.rowsByWorker = () => pool.workers.map(slot => slot.rows);
   bindControls();
   attachInput($('picture'), $('band'), nav);
   window.addEventListener('popstate', fromHash);

@@ -27,7 +27,7 @@ export class WorkerPool {
     };
     for (let k = 0; k < count; k++) {
       const worker = new Worker('worker.js');
-      const slot = { worker, busy: true };
+      const slot = { worker, busy: true, rows: 0 };
       this.workers.push(slot);
       worker.onerror = e => fail(e.message || 'the worker script did not load');
       worker.onmessage = e => {
@@ -87,6 +87,7 @@ export class WorkerPool {
       const perRow = Math.max(m.ms, 0.01) / m.count;
       job.rows = Math.max(1, Math.min(256, Math.round(BANDMS / perRow)));
       job.done += m.count;
+      slot.rows += m.count;
       job.onrows(m.first, m.count, new Uint8ClampedArray(m.buffer));
       if (job.done === job.height) {
         this.job = null;
