@@ -15,8 +15,10 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/figure.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
 #include "cli/pngsave.h"
@@ -26,6 +28,7 @@
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
+#include "render/figurelayout.h"
 #include "render/params.h"
 #include "render/reproduce.h"
 #include "render/settings.h"
@@ -39,7 +42,7 @@ static const char renderusage[] =
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
-    "                   [--format png|tiff]\n"
+    "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
     "       command that makes the same picture again.\n"
@@ -51,7 +54,11 @@ static const char renderusage[] =
     "the names); formula 30 without it renders the default text.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n"
-    "--time says on standard error how long the render took.\n";
+    "--time says on standard error how long the render took.\n"
+    "--figure (or lumo figure) saves the picture with axes, ticks, a title and\n"
+    "         a colour key as SVG, PDF or PNG, by the name's extension;\n"
+    "         --title replaces the formula's label, --dpi (default 96) sets\n"
+    "         the PDF's size: the picture's pixels to the inch.\n";
 
 static const long MAXTHREADS = 256;
 
@@ -101,6 +108,10 @@ struct RENDEROPTIONS {
     long threads;
     FRACTALOPTIONS fractal;
     char fractalerror[256];  /* the first refused fractal value */
+    int figure;
+    FIGFORMAT figureformat;
+    const char *title;       /* the figure's title, or null for the formula's */
+    double dpi;
 };
 
 /* Prints one line of complaint and gives the exit status for bad input. */
@@ -255,6 +266,18 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
             return o->png = a1[0] == 'p', 2;
         return needs(opt, a1, "png or tiff"), -1;
     }
+    if (std::strcmp(opt, "--title") == 0) {
+        if (a1 == nullptr)
+            return needs(opt, a1, "a text"), -1;
+        return o->title = a1, 2;
+    }
+    if (std::strcmp(opt, "--dpi") == 0) {
+        if (!parsefinite(a1, &o->dpi) || !(o->dpi >= 1.0 && o->dpi <= 10000.0))
+            return needs(opt, a1, "a resolution 1..10000 dots an inch"), -1;
+        return 2;
+    }
+    if (std::strcmp(opt, "--figure") == 0)
+        return o->figure = 1, 1;
     if (std::strcmp(opt, "--graph") == 0)
         return o->graph = 1, 1;
     if (std::strcmp(opt, "--lzw") == 0)
@@ -280,6 +303,25 @@ static int pngname(const char *name)
     return ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' && (ext[3] | 0x20) == 'g';
 }
 
+/* The rules of a figure's file: its format by the name, no TIFF options,
+   no graph strip (the figure draws its own axes).  Returns 0 or 2. */
+static int checkfigure(RENDEROPTIONS *o)
+{
+    o->figureformat = figureformat(o->output);
+    if (o->figureformat == FIGFORMAT_NONE)
+        return badinput("a figure is saved as SVG, PDF or PNG: give a name ending in "
+                        ".svg, .pdf or .png");
+    if (figureunsupported(o->figureformat) != nullptr)
+        return badinput(figureunsupported(o->figureformat));
+    if (o->png >= 0 || o->lzw)
+        return badinput("--format and --lzw choose a picture's file; a figure's format "
+                        "comes from its name (.svg, .pdf or .png)");
+    if (o->graph)
+        return badinput("--graph draws beside a plain picture; a figure has its own axes");
+    o->png = 0;
+    return 0;
+}
+
 /* Reads the command line into o; returns 0, or the exit status after a
    complaint. */
 static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
@@ -289,6 +331,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
     o->png = -1;
+    o->dpi = 96.0;
     long hardware = system_hardwarethreads();
     o->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
     initfractaloptions(&o->fractal);
@@ -307,6 +350,10 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(o->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (o->figure)
+        return checkfigure(o);
+    if (o->title != nullptr || o->dpi != 96.0)
+        return badinput("--title and --dpi are a figure's: add --figure, or use lumo figure");
     if (o->png < 0)
         o->png = pngname(o->output);
     if (o->png && !pngsupported)
@@ -442,13 +489,30 @@ static void applyoptions(const RENDEROPTIONS *o)
    TIFF of the image alone (the graph strip is drawn only at the end). */
 static int savewhilerendering(const RENDEROPTIONS *o)
 {
-    return !o->png && surface_width() == xres;
+    return !o->png && !o->figure && surface_width() == xres;
 }
 
 /* The save's wait for a row: the render's own. */
 static void awaitrow(int row, void *run)
 {
     render_awaitrow((RENDERRUN *)run, row);
+}
+
+/* Saves the figure; returns 0 or the save error code. */
+static int savefigureas(const RENDEROPTIONS *o)
+{
+    FIGUREOPTIONS fo;
+    const char *typed = formula == 30 ? customtext() : nullptr;
+    fo.title = o->title != nullptr ? o->title : figuretitle(typed);
+    fo.dpi = o->dpi;
+    fo.command = reproducecommand(typed, 0) + " --figure";
+    if (o->title != nullptr)
+        fo.command += " --title " + shellword(o->title);
+    if (o->dpi != 96.0)
+        fo.command += " --dpi " + exactnumber(o->dpi);
+    fo.command += reproduceoutput(o->output);
+    tiffsavereason = savefigure(o->output, o->figureformat, fo);
+    return tiffsavereason == 0 ? 0 : 3;
 }
 
 /* Saves the image, 1300 wide with the graph strip when the graph was
@@ -459,6 +523,8 @@ static int saveimage(const RENDEROPTIONS *o, RENDERRUN *run)
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
     int graph = o->graph && graphflag;
     int width = graph ? 1300 : xres;
+    if (o->figure)
+        return savefigureas(o);
     if (o->png)
         return savepng(o->output, width, yres,
                        (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
@@ -485,6 +551,14 @@ static void reportsave(const char *path, int code)
                      pngsupported ? ", or save it as PNG (-o NAME.png)" : "");
     else
         std::fprintf(stderr, "lumo: cannot write %s: %s\n", path, savesink_reason(tiffsavereason));
+}
+
+int cmd_figure(int argc, char **argv)
+{
+    std::vector<char *> args(argv, argv + argc);
+    static char figure[] = "--figure";
+    args.push_back(figure);
+    return cmd_render((int)args.size(), args.data());
 }
 
 int cmd_render(int argc, char **argv)
