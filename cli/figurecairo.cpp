@@ -40,11 +40,13 @@ void drawraster(cairo_t *cr, const FIGRASTER &r, double x, double y, PIXELSTORE 
     cairo_surface_t *image = cairo_image_surface_create_for_data((unsigned char *)data.data(),
                                                                  CAIRO_FORMAT_RGB24, r.width,
                                                                  r.height, stride);
+    /* A paint, not a filled rectangle: the PDF then shows the image as an
+       image (Do), which readers draw pixel for pixel, not as a pattern. */
     cairo_save(cr);
-    cairo_set_source_surface(cr, image, x, y);
+    cairo_translate(cr, x, y);
+    cairo_set_source_surface(cr, image, 0.0, 0.0);
     cairo_pattern_set_filter(cairo_get_source(cr), CAIRO_FILTER_NEAREST);
-    cairo_rectangle(cr, x, y, r.width, r.height);
-    cairo_fill(cr);
+    cairo_paint(cr);
     cairo_restore(cr);
     cairo_surface_destroy(image);
 }

@@ -123,14 +123,7 @@ SCALE scalefor(int f)
     case GRADIENT_ABSGREY:
     case GRADIENT_ABSCOLOR: {
         SCALE s = {0.0, 1.0, 192, abslimitmodulus, {}};
-        double la = std::log(abslimitimage[f] + 1.0);
         s.ticks.push_back({0.0, 0.0, "0"});
-        /* Decades between, where they are not crowded against the limit. */
-        for (double d = 1.0; d < abslimitimage[f]; d *= 10.0) {
-            double u = std::log(d + 1.0) / la;
-            if (u < 0.9 && u > 0.08)
-                s.ticks.push_back({d, u, shortnumber(d)});
-        }
         s.ticks.push_back({abslimitimage[f], 1.0, shortnumber(abslimitimage[f])});
         return s;
     }
