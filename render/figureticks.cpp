@@ -82,8 +82,8 @@ TICKSTEP choosestep(double low, double high, double length, double gap, double c
                     bool labelsacross)
 {
     double span = high - low;
-    /* Start a little below the span over 40: no axis wants more ticks. */
-    int e = (int)std::floor(std::log10(span / 40.0)) - 1;
+    /* No smaller step than this power of ten is spaced gap apart. */
+    int e = (int)std::floor(std::log10(span * (gap > 1.0 ? gap : 1.0) / length));
     TICKSTEP step = {1, e};
     for (int tries = 0; tries < 64; tries++, step = nextstep(step)) {
         double spacing = tickvalue(step, 1.0) / span * length;
