@@ -245,6 +245,16 @@ def check_bad_input():
               f"{run.returncode} {run.stderr}")
         check(open(path, "rb").read() == b"old", f"{name}: a failed save changed the file")
         check(os.listdir(os.path.dirname(path)) == [name], f"{name}: a failed save left a file")
+    # A title of any bytes: broken UTF-8, control characters, markup.
+    title = b"Latin-1 \xe9t\xe9, cut \xe2\x88, nul-less \x01\x1f <b>&amp;</b> \xed\xa0\x80 \xf4\x90\x80\x80 \xe2\x88\x92\xcf\x80"
+    for name in ("title.svg", "title.pdf", "title.png"):
+        path = os.path.join(WORK, name)
+        run = subprocess.run([LUMO.encode(), b"figure", b"--size", b"40", b"40", b"--title", title,
+                              b"-o", path.encode()], capture_output=True)
+        check(run.returncode == 0, f"{name} with a title of odd bytes: {run.stderr}")
+    shown = group(ET.parse(os.path.join(WORK, "title.svg")).getroot(), "title").find(SVGNS + "text").text
+    check(shown.startswith("Latin-1 \ufffdt\ufffd, cut \ufffd\ufffd, nul-less") and
+          "<b>&amp;</b>" in shown and shown.endswith("\u2212\u03c0"), f"the title reads {shown!r}")
     # The smallest picture still gets its figure.
     small = Image.open(make("figure", ["--size", "32", "32"], "small.png"))
     check(small.size[0] > 32 and small.size[1] > 32, "a 32 x 32 figure")
