@@ -87,8 +87,8 @@ int savefigure(const char *path, FIGFORMAT format, const FIGUREOPTIONS &options)
         ok = figurepdf(fig, picture, options.dpi, options.title, options.command, &bytes);
     } else {
         FIGRASTER drawn;
-        const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"},
-                                  {"Comment", options.command.c_str()}};
+        std::string comment = validtext(options.command);
+        const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment.c_str()}};
         ok = figureraster(fig, picture, &drawn) &&
              encodepng(drawn.width, drawn.height, rasterrow, &drawn, texts, 2, appendbytes, &bytes) ==
                  PNG_OK;

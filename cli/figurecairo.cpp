@@ -121,8 +121,8 @@ bool figurepdf(const FIGURE &fig, const FIGRASTER &picture, double dpi, const st
     double scale = 72.0 / dpi;
     cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(appendbytes, pdf, fig.width * scale,
                                                                    fig.height * scale);
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, title.c_str());
-    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_SUBJECT, command.c_str());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_TITLE, validtext(title).c_str());
+    cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_SUBJECT, validtext(command).c_str());
     cairo_pdf_surface_set_metadata(surface, CAIRO_PDF_METADATA_CREATOR, "Lumo Domain Coloring");
     cairo_t *cr = cairo_create(surface);
     cairo_scale(cr, scale, scale);

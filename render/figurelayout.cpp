@@ -115,43 +115,6 @@ void laykey(BUILDER &b, int f, double x, double top, double *width, double *bott
     *bottom = y;
 }
 
-/* Text as every format can take it: valid UTF-8 (a byte that starts no
-   valid sequence becomes U+FFFD, as XML and cairo refuse such text), and
-   control characters, which XML forbids, become spaces. */
-std::string cleantext(const std::string &text)
-{
-    std::string out;
-    size_t k = 0;
-    while (k < text.size()) {
-        unsigned char c = (unsigned char)text[k];
-        int n = c < 0x80 ? 1 : (c & 0xe0) == 0xc0 ? 2 : (c & 0xf0) == 0xe0 ? 3
-              : (c & 0xf8) == 0xf0 ? 4 : 0;
-        unsigned long code = n == 1 ? c : n == 2 ? (c & 0x1fu) : n == 3 ? (c & 0x0fu) : (c & 0x07u);
-        bool ok = n > 0 && k + n <= text.size();
-        for (int m = 1; ok && m < n; m++) {
-            unsigned char d = (unsigned char)text[k + m];
-            ok = (d & 0xc0) == 0x80;
-            code = code << 6 | (d & 0x3fu);
-        }
-        /* No overlong forms, surrogates, or values past U+10FFFF; U+FFFE
-           and U+FFFF are not XML characters. */
-        static const unsigned long least[5] = {0, 0, 0x80, 0x800, 0x10000};
-        ok = ok && code >= least[n] && !(code >= 0xd800 && code <= 0xdfff) && code <= 0x10ffff &&
-             code != 0xfffe && code != 0xffff;
-        if (!ok) {
-            out += "\xef\xbf\xbd";
-            k++;
-        } else if (code < 0x20 || code == 0x7f) {
-            out += ' ';
-            k++;
-        } else {
-            out.append(text, k, (size_t)n);
-            k += (size_t)n;
-        }
-    }
-    return out;
-}
-
 /* A title that fits in `room` units, cut with an ellipsis. */
 std::string fitted(const std::string &title, double room)
 {
@@ -216,7 +179,7 @@ FIGURE layfigure(const FIGSPEC &s)
     b.fig.height = std::ceil(std::max(below + 10.0, keybottom + 10.0));
 
     b.group = "title";
-    b.text(L, 8.0 + TITLE, fitted(cleantext(s.title), b.fig.width - L - 10.0), TITLE, ANCHOR_START,
+    b.text(L, 8.0 + TITLE, fitted(validtext(s.title), b.fig.width - L - 10.0), TITLE, ANCHOR_START,
            false, true);
     return b.fig;
 }
@@ -243,4 +206,38 @@ FIGRASTER surfacepicture(int width, int height)
     for (int y = 0; y < height; y++)
         surface_getrow(y, width, &p.rgb[(size_t)y * width * 3]);
     return p;
+}
+
+std::string validtext(const std::string &text)
+{
+    std::string out;
+    size_t k = 0;
+    while (k < text.size()) {
+        unsigned char c = (unsigned char)text[k];
+        int n = c < 0x80 ? 1 : (c & 0xe0) == 0xc0 ? 2 : (c & 0xf0) == 0xe0 ? 3
+              : (c & 0xf8) == 0xf0 ? 4 : 0;
+        unsigned long code = n == 1 ? c : n == 2 ? (c & 0x1fu) : n == 3 ? (c & 0x0fu) : (c & 0x07u);
+        bool ok = n > 0 && k + n <= text.size();
+        for (int m = 1; ok && m < n; m++) {
+            unsigned char d = (unsigned char)text[k + m];
+            ok = (d & 0xc0) == 0x80;
+            code = code << 6 | (d & 0x3fu);
+        }
+        /* No overlong forms, surrogates, or values past U+10FFFF; U+FFFE
+           and U+FFFF are not XML characters. */
+        static const unsigned long least[5] = {0, 0, 0x80, 0x800, 0x10000};
+        ok = ok && code >= least[n] && !(code >= 0xd800 && code <= 0xdfff) && code <= 0x10ffff &&
+             code != 0xfffe && code != 0xffff;
+        if (!ok) {
+            out += "\xef\xbf\xbd";
+            k++;
+        } else if (code < 0x20 || code == 0x7f) {
+            out += ' ';
+            k++;
+        } else {
+            out.append(text, k, (size_t)n);
+            k += (size_t)n;
+        }
+    }
+    return out;
 }

@@ -68,6 +68,12 @@ std::string figuretitle(const char *typedtext);
 /* The current formula's figure of the current settings. */
 FIGSPEC currentfigure(const char *typedtext);
 
+/* Text as every format can take it: valid UTF-8 (a byte that starts no
+   valid sequence becomes U+FFFD, as XML and cairo refuse such text), and
+   control characters, which XML forbids, become spaces.  The layout's
+   texts are so; a front end passes its own (a description) through it. */
+std::string validtext(const std::string &text);
+
 /* The picture as RGB rows, read from the surface's top-left width x
    height pixels. */
 FIGRASTER surfacepicture(int width, int height);

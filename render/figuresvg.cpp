@@ -28,17 +28,13 @@ std::string colour(unsigned int c)
 std::string escaped(const std::string &text)
 {
     std::string out;
-    for (char c : text) {
+    for (char c : validtext(text)) {
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
-        default:
-            /* Control characters have no place in XML 1.0. */
-            if ((unsigned char)c >= 0x20 || c == '\t')
-                out += c;
-            break;
+        default: out += c; break;
         }
     }
     return out;

@@ -249,7 +249,7 @@ def check_bad_input():
     title = b"Latin-1 \xe9t\xe9, cut \xe2\x88, nul-less \x01\x1f <b>&amp;</b> \xed\xa0\x80 \xf4\x90\x80\x80 \xe2\x88\x92\xcf\x80"
     for name in ("title.svg", "title.pdf", "title.png"):
         path = os.path.join(WORK, name)
-        run = subprocess.run([LUMO.encode(), b"figure", b"--size", b"40", b"40", b"--title", title,
+        run = subprocess.run([LUMO.encode(), b"figure", b"--size", b"640", b"40", b"--title", title,
                               b"-o", path.encode()], capture_output=True)
         check(run.returncode == 0, f"{name} with a title of odd bytes: {run.stderr}")
     shown = group(ET.parse(os.path.join(WORK, "title.svg")).getroot(), "title").find(SVGNS + "text").text
