@@ -10,6 +10,7 @@
 - The key's colours equal lumo render's colours of the same w: the ring
   against a render of z/|z| (times the ring's modulus) centred on the ring,
   each tick of the modulus bar against a render of the tick's |w|.
+- A PNG figure's Comment, run by a shell, makes the same file again.
 - The PDF embeds its fonts (pdffonts); a name of no known format exits 2
   naming the formats; a save that fails leaves the old file.
 
@@ -179,8 +180,18 @@ def check_pictures():
         png = Image.open(make("figure", args, "fig.png"))
         check(crop(png, x, y, w, h).tobytes() == plain.tobytes(),
               f"{args}: the PNG figure's picture region differs from lumo render's")
-        check(png.info.get("Comment", "").startswith("lumo render ") and
-              "--figure" in png.info.get("Comment", ""), f"{args}: the PNG's Comment")
+        comment = png.info.get("Comment", "")
+        check(comment.startswith("lumo render ") and "--figure" in comment and
+              comment.endswith(" -o fig.png"), f"{args}: the PNG's Comment {comment}")
+        # The Comment, run by a shell in an empty folder, makes the same file.
+        again = os.path.join(WORK, "again")
+        shutil.rmtree(again, ignore_errors=True)
+        os.makedirs(again)
+        env = dict(os.environ, PATH=os.path.dirname(os.path.abspath(LUMO)) + ":" + os.environ["PATH"])
+        subprocess.run(["/bin/sh", "-c", comment], cwd=again, env=env, check=True)
+        same = open(os.path.join(again, "fig.png"), "rb").read() == \
+            open(os.path.join(WORK, "fig.png"), "rb").read()
+        check(same, f"{args}: the Comment does not make the same PNG figure")
         fonts = subprocess.run(["pdffonts", pdf], capture_output=True, text=True, check=True).stdout
         rows = fonts.splitlines()[2:]
         check(rows and all("DejaVuSans" in r and r.split()[-5] == "yes" for r in rows),
