@@ -11,7 +11,8 @@
   against a render of z/|z| (times the ring's modulus) centred on the ring,
   each tick of the modulus bar against a render of the tick's |w|.
 - A PNG figure's Comment, run by a shell, makes the same file again.
-- The PDF embeds its fonts (pdffonts); a name of no known format exits 2
+- The PDF embeds its fonts (pdffonts) and is --dpi's size (pdfinfo); a
+  name of no known format exits 2
   naming the formats; a save that fails leaves the old file.
 
     check_figure.py LUMO WORKDIR
@@ -238,6 +239,22 @@ def check_key(maps):
                   f"|w| = {expr} is {want}")
 
 
+def check_dpi():
+    """--dpi sets the PDF's size: the figure's units (the picture's pixels)
+    at that many to the inch, 72 points an inch."""
+    args = ["--formula", "6", "--size", "120", "90"]
+    root = ET.parse(make("figure", args, "dpi.svg")).getroot()
+    width, height = float(root.get("width")), float(root.get("height"))
+    for dpi in ("96", "300", "72"):
+        pdf = make("figure", args + ["--dpi", dpi], "dpi.pdf")
+        info = subprocess.run(["pdfinfo", pdf], capture_output=True, text=True, check=True).stdout
+        size = re.search(r"^Page size:\s+([0-9.]+) x ([0-9.]+) pts", info, re.M)
+        want = (width * 72 / float(dpi), height * 72 / float(dpi))
+        check(size and abs(float(size.group(1)) - want[0]) < 0.01 and
+              abs(float(size.group(2)) - want[1]) < 0.01,
+              f"--dpi {dpi}: page {size.groups() if size else info}, not {want}")
+
+
 def check_bad_input():
     run = lumo("figure", ["--size", "32", "32", "-o", os.path.join(WORK, "fig.tif")])
     check(run.returncode == 2 and all(f in run.stderr for f in (".svg", ".pdf", ".png")),
@@ -282,6 +299,7 @@ check_key([["--map", m, "--brightness", b] for m, b in
             ("enhanced", "3")]] +
           [["--map", "abs-colour", "--abs-limit", "1000"],
            ["--map", "angular", "--grid", "both"]])
+check_dpi()
 check_bad_input()
 for f in failures:
     print("FAIL:", f)
