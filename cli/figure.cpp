@@ -45,7 +45,7 @@ bool encodeplain(const FIGRASTER &raster, std::string *png)
 {
     png->clear();
     return encodepng(raster.width, raster.height, rasterrow, (void *)&raster, nullptr, 0, appendbytes,
-                     png) == PNG_OK;
+                     png, true) == PNG_OK;
 }
 
 }   // namespace
@@ -90,7 +90,7 @@ int savefigure(const char *path, FIGFORMAT format, const FIGUREOPTIONS &options)
         std::string comment = validtext(options.command);
         const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment.c_str()}};
         ok = figureraster(fig, picture, &drawn) &&
-             encodepng(drawn.width, drawn.height, rasterrow, &drawn, texts, 2, appendbytes, &bytes) ==
+             encodepng(drawn.width, drawn.height, rasterrow, &drawn, texts, 2, appendbytes, &bytes, true) ==
                  PNG_OK;
     }
     if (!ok)

@@ -5,7 +5,7 @@
  */
 #include "cli/pngencoder.h"
 
-int encodepng(int, int, PNGROW, void *, const PNGTEXT *, int, PNGWRITE, void *)
+int encodepng(int, int, PNGROW, void *, const PNGTEXT *, int, PNGWRITE, void *, bool)
 {
     return PNG_NOMEMORY;
 }
