@@ -8,8 +8,10 @@
  *
  * Points to keep in mind:
  *  - a real operand of a sum or difference acts on re only;
- *  - a quotient is a * conj(b) / |b|^2 without rescaling, so it overflows or
- *    divides by zero where the textbook formula does;
+ *  - a quotient is a * conj(b) / |b|^2, and a modulus sqrt(x^2 + y^2),
+ *    except where that form overflows or underflows inside for finite
+ *    operands: those are scaled first (see operator/ and abs), so huge and
+ *    tiny values keep their size while every other value keeps its bits;
  *  - arg is atan2(im, re): arg 0 = 0, and on the negative real axis the sign
  *    of a zero im chooses +pi or -pi;
  *  - every pow is 0 when its base is 0 and the real part of its exponent is
@@ -18,6 +20,7 @@
 #ifndef LUMO_COMPLEX_H
 #define LUMO_COMPLEX_H
 
+#include <cfloat>
 #include <cmath>
 
 struct complex {
@@ -44,19 +47,49 @@ inline complex &operator*=(complex &a, complex b) { a = a * b; return a; }
 
 inline double norm(complex a) { return a.re * a.re + a.im * a.im; }
 
+/* Whether the textbook quotient q = a / b ran without overflow or
+   underflow: |b|^2 is a normal number, so is the largest cross product
+   amax * bmax (or a is zero), and q is finite.  Only then is q kept, so
+   every quotient that worked keeps its bits; the others are scaled. */
+inline bool plainquotient(double amax, complex b, double n, complex q)
+{
+    double bmax = std::fmax(std::fabs(b.re), std::fabs(b.im));
+    return n >= DBL_MIN && n <= DBL_MAX && (amax == 0.0 || amax * bmax >= DBL_MIN) &&
+           std::isfinite(q.re) && std::isfinite(q.im);
+}
+
+/* a / b for finite a and nonzero finite b whose plain quotient overflows or
+   underflows inside: both are scaled by powers of two to parts below 2,
+   divided as usual, and the quotient scaled back in one step. */
+complex scaledquotient(complex a, complex b);
+
 inline complex operator/(complex a, complex b)
 {
     double n = b.re * b.re + b.im * b.im;
-    return {(a.re * b.re + a.im * b.im) / n, (a.im * b.re - a.re * b.im) / n};
+    complex q = {(a.re * b.re + a.im * b.im) / n, (a.im * b.re - a.re * b.im) / n};
+    if (plainquotient(std::fmax(std::fabs(a.re), std::fabs(a.im)), b, n, q))
+        return q;
+    return scaledquotient(a, b);
 }
 inline complex operator/(double r, complex b)
 {
     double n = b.re * b.re + b.im * b.im;
-    return {(r * b.re) / n, (r * -b.im) / n};
+    complex q = {(r * b.re) / n, (r * -b.im) / n};
+    if (plainquotient(std::fabs(r), b, n, q))
+        return q;
+    return scaledquotient(complex{r, 0.0}, b);
 }
 inline complex &operator/=(complex &a, complex b) { a = a / b; return a; }
 
-inline double abs(complex a) { return std::sqrt(a.re * a.re + a.im * a.im); }
+/* sqrt(x^2 + y^2), or hypot where the sum of squares overflows or
+   underflows while x and y are finite. */
+inline double abs(complex a)
+{
+    double n = a.re * a.re + a.im * a.im;
+    if ((n >= DBL_MIN && n <= DBL_MAX) || !std::isfinite(a.re) || !std::isfinite(a.im))
+        return std::sqrt(n);
+    return std::hypot(a.re, a.im);
+}
 inline double arg(complex a) { return std::atan2(a.im, a.re); }
 
 inline complex exp(complex a)

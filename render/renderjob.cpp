@@ -95,7 +95,10 @@ void colourrow(const RENDERSETTINGS *s, const double *wx, const double *wy, cons
     double largest = 0.0;
     for (int i = 0; i < s->xres; i++) {
         complex w = {wx[i], wy[i]};
-        double modulus = abs(w);
+        /* The colours take |w| in its plain form, which is infinite beyond
+           about 1.3e154: the maps were made with it, and a picture keeps
+           its colours whatever abs() does with huge values. */
+        double modulus = std::sqrt(w.re * w.re + w.im * w.im);
         double hue = arg(w);
         if (hue < 0.0)
             hue += 6.283185307179586;
