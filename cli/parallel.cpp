@@ -14,6 +14,7 @@
 
 #include <chrono>
 #include <cstdio>
+#include <new>
 #include <vector>
 
 #include "cli/system.h"
@@ -62,7 +63,12 @@ RENDERRUN *render_begin(int nthreads, int progress)
     okrender = 1;
     j = 0;
     cross = cursor_wait();
-    RENDERRUN *run = new RENDERRUN(xres);
+    RENDERRUN *run = new (std::nothrow) RENDERRUN(xres);
+    if (run == nullptr) {
+        std::fprintf(stderr, "lumo: not enough memory for %d rows\n", yres);
+        okrender = 0;
+        return nullptr;
+    }
     run->progress = progress;
     if (job_begin(&run->job) != 0) {
         std::fprintf(stderr, "lumo: not enough memory for %d rows\n", yres);
@@ -83,11 +89,13 @@ RENDERRUN *render_begin(int nthreads, int progress)
     return run;
 }
 
-void render_awaitrow(RENDERRUN *run, int row)
+int render_awaitrow(RENDERRUN *run, int row)
 {
     RENDERJOB *job = &run->job;
     int idle = 0;
     while (job_advance(job) <= row) {
+        if (job->nomemory.load())
+            return 1;
         if (job_row(job, &run->scratch) >= 0) {
             idle = 0;
         } else if (++idle < 1000) {
@@ -101,19 +109,27 @@ void render_awaitrow(RENDERRUN *run, int row)
     }
     if (job->shown == job->s.yres && run->finished == CLOCK::time_point())
         run->finished = CLOCK::now();
+    return 0;
 }
 
-double render_end(RENDERRUN *run)
+int render_end(RENDERRUN *run, double *seconds)
 {
+    int failed = 0;
     if (run->job.s.yres > 0)
-        render_awaitrow(run, run->job.s.yres - 1);
+        failed = render_awaitrow(run, run->job.s.yres - 1);
     else
         run->finished = CLOCK::now();
     workers_join(run->workers);
     if (run->progressshown)
-        std::fprintf(stderr, "\rrendering: 100 %% (%d of %d rows)\n", yres, yres);
-    job_end(&run->job);
+        std::fprintf(stderr, failed ? "\n" : "\rrendering: 100 %% (%d of %d rows)\n", yres, yres);
+    if (failed) {
+        job_abort(&run->job);
+        okrender = 0;
+    } else {
+        job_end(&run->job);
+    }
     std::chrono::duration<double> took = run->finished - run->start;
+    *seconds = took.count();
     delete run;
-    return took.count();
+    return failed;
 }

@@ -446,9 +446,9 @@ static int savewhilerendering(const RENDEROPTIONS *o)
 }
 
 /* The save's wait for a row: the render's own. */
-static void awaitrow(int row, void *run)
+static int awaitrow(int row, void *run)
 {
-    render_awaitrow((RENDERRUN *)run, row);
+    return render_awaitrow((RENDERRUN *)run, row);
 }
 
 /* Saves the image, 1300 wide with the graph strip when the graph was
@@ -524,7 +524,14 @@ int cmd_render(int argc, char **argv)
         code = saveimage(&o, run);
         headless_messagestream(stdout);
     }
-    double took = render_end(run);
+    double took = 0.0;
+    if (render_end(run, &took) != 0) {
+        /* The save in progress, if any, has been given up: the target is
+           as it was. */
+        headless_freesurface();
+        std::fprintf(stderr, "lumo render: not enough memory to evaluate the function\n");
+        return 1;
+    }
     int reportlost = std::fflush(stdout) != 0 ? errno : 0;
     if (o.timed)
         std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took, o.threads,

@@ -149,7 +149,14 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
     int row = job->nextrow.fetch_add(1);
     if (row >= job->s.yres)
         return -1;
-    evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
+    try {
+        evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
+    } catch (const std::bad_alloc &) {
+        /* A typed function's registers are had per row. */
+        job->nomemory = 1;
+        job->stop = 1;
+        return -1;
+    }
     colourrow(&job->s, scratch->wx.get(), scratch->wy.get(), scratch->result.get(), scratch->colors.get(),
               &job->rowmax[row]);
     /* Distinct rows are distinct bytes of the surface: no lock needed. */
@@ -162,8 +169,13 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
 
 void job_work(RENDERJOB *job)
 {
-    ROWSCRATCH scratch(job->s.xres);
-    while (job_row(job, &scratch) >= 0) {
+    try {
+        ROWSCRATCH scratch(job->s.xres);
+        while (job_row(job, &scratch) >= 0) {
+        }
+    } catch (const std::bad_alloc &) {
+        job->nomemory = 1;
+        job->stop = 1;
     }
 }
 

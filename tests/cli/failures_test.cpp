@@ -283,6 +283,78 @@ TEST_F(LumoFailures, ThreadsThatCannotStartMeanFewerThreadsAndTheSameFile)
     EXPECT_EQ(slurp(file("many.tif")), slurp(file("one.tif")));
 }
 
+TEST_F(LumoFailures, EvalTakesNoMoreMemoryThanTheLongestLineNeeds)
+{
+    /* A 64 MB line: refused after its first 4096 bytes, in a few MB. */
+    {
+        std::ofstream in(file("long.txt"), std::ios::binary);
+        std::string block(1 << 20, '1');
+        for (int k = 0; k < 64; k++)
+            in << block;
+        in << " 2\n";
+    }
+    int in = open(file("long.txt").c_str(), O_RDONLY);
+    pid_t child = start({"eval", "--formula", "3"}, in);
+    close(in);
+    struct rusage usage;
+    int status = 0;
+    ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+    EXPECT_EQ(slurp(file(".stderr")), "lumo eval: line 1 is longer than 4094 characters\n");
+    EXPECT_LT(usage.ru_maxrss, 48L << 10) << "kB at most";
+}
+
+/* A typed text of 760 constants needs 760 registers of 128 points (1.5 MB)
+   per thread.  Under address-space limits from the least a plain render
+   needs upward, lumo render and lumo eval either work or say that memory
+   ran out, with status 1 and the old file as it was; they never abort. */
+TEST_F(LumoFailures, ATypedFunctionWithoutMemoryForItsRegistersSaysSoAndLeavesNoFile)
+{
+#ifdef LUMO_ADDRESS_SANITIZER
+    GTEST_SKIP() << "an address space limit does not work under AddressSanitizer (lumo is built with it too)";
+#endif
+    std::string text = "z*1";
+    for (int k = 2; text.size() + 8 < 4096; k++)
+        text += "+z*" + std::to_string(k);
+    auto render = [&](const std::string &expr, rlim_t kb) {
+        return run({"render", "--expr", expr, "--size", "32", "32", "--threads", "1", "-o", file("t.tif")},
+                   limit(RLIMIT_AS, kb << 10));
+    };
+    /* The least address space (in steps of 64 kB) a render of z needs. */
+    rlim_t low = 256, high = 1 << 20;
+    while (high - low > 64) {
+        rlim_t mid = (low + high) / 2;
+        (render("z", mid).exited(0) ? high : low) = mid;
+    }
+    std::set<std::string> messages;
+    for (rlim_t kb = high; kb < high + 8192; kb += 256) {
+        SCOPED_TRACE(std::to_string(kb) + " kB");
+        makeold("t.tif");
+        ENDED e = render(text, kb);
+        EXPECT_TRUE(e.exited(0) || e.exited(1)) << e.status << " " << e.err;
+        if (e.exited(1)) {
+            messages.insert(e.err);
+            EXPECT_EQ(slurp(file("t.tif")), OLD);
+        }
+        EXPECT_EQ(names(), std::set<std::string>{"t.tif"});
+
+        std::ofstream(file(".points")) << "1 2\n3 4\n";
+        int in = open(file(".points").c_str(), O_RDONLY);
+        unlink(file(".points").c_str());
+        std::function<void()> limited = limit(RLIMIT_AS, kb << 10);
+        ENDED ev = finish(start({"eval", "--expr", text}, in, -1, limited));
+        close(in);
+        EXPECT_TRUE(ev.exited(0) || ev.exited(1)) << ev.status << " " << ev.err;
+        if (ev.exited(1))
+            messages.insert(ev.err);
+    }
+    /* The registers themselves did run short, in both commands. */
+    EXPECT_EQ(messages.count("lumo render: not enough memory to evaluate the function\n"), 1u);
+    EXPECT_EQ(messages.count("lumo eval: line 1: not enough memory to evaluate the function\n"), 1u);
+    for (const std::string &m : messages)
+        EXPECT_NE(m.find("not enough memory"), std::string::npos) << m;
+}
+
 TEST_F(LumoFailures, EveryCommandFailsWhenItsOutputCannotBeWritten)
 {
     const std::vector<std::string> commands[] = {
@@ -307,6 +379,31 @@ TEST_F(LumoFailures, EveryCommandFailsWhenItsOutputCannotBeWritten)
         EXPECT_TRUE(e.exited(1)) << e.status;
         EXPECT_EQ(e.err, "lumo: cannot write standard output: " + std::string(std::strerror(EPIPE)) + "\n");
     }
+}
+
+TEST_F(LumoFailures, EvalSaysOnceThatItsResultsCannotBeWritten)
+{
+    std::ofstream(file(".points")) << "1 2\n3 4\n";
+    /* Standard output closed, and a pipe nobody reads (SIGPIPE ignored). */
+    int ends[2];
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    close(ends[0]);
+    struct {
+        int out;
+        std::function<void()> inchild;
+        int reason;
+    } cases[] = {
+        {-1, []() { close(1); }, EBADF},
+        {ends[1], []() { std::signal(SIGPIPE, SIG_IGN); }, EPIPE},
+    };
+    for (const auto &c : cases) {
+        int in = open(file(".points").c_str(), O_RDONLY);
+        ENDED e = finish(start({"eval", "--formula", "3"}, in, c.out, c.inchild));
+        close(in);
+        EXPECT_TRUE(e.exited(1)) << e.status;
+        EXPECT_EQ(e.err, "lumo eval: cannot write the results: " + std::string(std::strerror(c.reason)) + "\n");
+    }
+    close(ends[1]);
 }
 
 TEST_F(LumoFailures, EvalReportsInputItCannotReadAndQuotesBadLinesSafely)
