@@ -28,7 +28,8 @@ void headless_menuhook(void (*hook)(int id));
 
 /* From now on SIGINT, SIGTERM and SIGHUP remove the temporary file of a
    save in progress before they end the program (with their usual status);
-   signals that were being ignored stay ignored. */
+   signals that were being ignored stay ignored.  SIGXFSZ is ignored, so a
+   save past the file size limit fails (EFBIG) like any other. */
 void headless_cleanuponsignals();
 
 #endif
