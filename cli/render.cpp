@@ -462,7 +462,7 @@ static int saveimage(const RENDEROPTIONS *o, RENDERRUN *run)
     if (o->png)
         return savepng(o->output, width, yres,
                        (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
-                        reproduceoutput(o->output)).c_str(),
+                        reproduceoutput(o->output, 0)).c_str(),
                        &tiffsavereason);
     int savedxres = xres;
     xres = width;
