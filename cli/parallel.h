@@ -10,8 +10,10 @@
 struct RENDERRUN;
 
 /* Starts rendering the current settings on nthreads threads.  With
-   progress set, a progress line on standard error is kept up to date once
-   the render has taken more than a second.  Returns null, with the reason
+   progress set (standard error is a terminal), a progress line on
+   standard error - a bar, the rows done, the time taken and an estimate
+   of the time left - is kept up to date once the render has taken more
+   than a second, by a thread of its own.  Returns null, with the reason
    on standard error, when the render's memory cannot be had. */
 RENDERRUN *render_begin(int nthreads, int progress);
 

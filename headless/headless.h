@@ -32,4 +32,9 @@ void headless_menuhook(void (*hook)(int id));
    save past the file size limit fails (EFBIG) like any other. */
 void headless_cleanuponsignals();
 
+/* Says whether a line without its line end (a progress line) is on
+   standard error: a signal that ends the program then ends the line
+   first, so what the shell prints next starts on a line of its own. */
+void headless_lineopen(int open);
+
 #endif

@@ -286,6 +286,13 @@ void savefile_abort(void *file)
     delete save;
 }
 
+static volatile sig_atomic_t lineopen;
+
+void headless_lineopen(int open)
+{
+    lineopen = open;
+}
+
 /* Removes the temporary file of a save in progress, then ends the program
    by the same signal, so its parent sees the usual status (130 after
    Ctrl+C in a shell). */
@@ -293,6 +300,8 @@ static void endonsignal(int signal)
 {
     if (pending)
         unlink(pendingtemp);
+    if (lineopen)
+        besteffort((int)write(2, "\n", 1));
     struct sigaction action;
     std::memset(&action, 0, sizeof action);
     action.sa_handler = SIG_DFL;
