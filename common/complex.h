@@ -62,6 +62,9 @@ inline bool plainquotient(double amax, complex b, double n, complex q)
    underflows inside: both are scaled by powers of two to parts below 2,
    divided as usual, and the quotient scaled back in one step. */
 complex scaledquotient(complex a, complex b);
+/* r / b likewise, in the form of the real-by-complex quotient, whose
+   zero parts keep their signs. */
+complex scaledquotient(double r, complex b);
 
 inline complex operator/(complex a, complex b)
 {
@@ -77,7 +80,7 @@ inline complex operator/(double r, complex b)
     complex q = {(r * b.re) / n, (r * -b.im) / n};
     if (plainquotient(std::fabs(r), b, n, q))
         return q;
-    return scaledquotient(complex{r, 0.0}, b);
+    return scaledquotient(r, b);
 }
 inline complex &operator/=(complex &a, complex b) { a = a / b; return a; }
 

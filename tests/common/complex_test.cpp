@@ -145,6 +145,11 @@ TEST(ComplexArithmetic, HugeAndTinyQuotientsAndModuliKeepTheirSize)
     EXPECT_EQ(abs(complex{1e200, 1e200}), std::hypot(1e200, 1e200));
     EXPECT_EQ(abs(complex{3e-200, 4e-200}), 5e-200);
     EXPECT_EQ(abs(complex{0.0, 0.0}), 0.0);
+    /* Zero parts keep the signs the textbook forms give them: 1 / (-x + 0i)
+       is -1/x - 0i, on the lower edge of log's cut. */
+    EXPECT_TRUE(same((1.0 / complex{-1e300, 0.0}).im, -0.0));
+    EXPECT_TRUE(same((1.0 / complex{-1e-300, 0.0}).im, -0.0));
+    EXPECT_TRUE(same((complex{1.0, 0.0} / complex{-1e300, 0.0}).im, (complex{1.0, 0.0} / complex{-1.0, 0.0}).im));
     /* Infinities and a zero divisor give what the textbook forms give. */
     EXPECT_TRUE(std::isinf(abs(complex{INFINITY, 1.0})));
     EXPECT_TRUE(std::isnan((complex{1.0, 1.0} / complex{0.0, 0.0}).re));
