@@ -47,15 +47,16 @@ inline complex &operator*=(complex &a, complex b) { a = a * b; return a; }
 
 inline double norm(complex a) { return a.re * a.re + a.im * a.im; }
 
-/* Whether the textbook quotient q = a / b ran without overflow or
-   underflow: |b|^2 is a normal number, so is the largest cross product
-   amax * bmax (or a is zero), and q is finite.  Only then is q kept, so
+/* Whether the textbook quotient (re + i im) / n, n = |b|^2, ran without
+   overflow or underflow: n is a normal number, and so is the larger part
+   of the numerator a * conj(b) (or a is zero), so that a product lost
+   below it is lost below its rounding.  Only then is the quotient kept, so
    every quotient that worked keeps its bits; the others are scaled. */
-inline bool plainquotient(double amax, complex b, double n, complex q)
+inline bool plainquotient(double n, double re, double im, bool azero)
 {
-    double bmax = std::fmax(std::fabs(b.re), std::fabs(b.im));
-    return n >= DBL_MIN && n <= DBL_MAX && (amax == 0.0 || amax * bmax >= DBL_MIN) &&
-           std::isfinite(q.re) && std::isfinite(q.im);
+    double r = std::fabs(re), i = std::fabs(im);
+    return n >= DBL_MIN && n <= DBL_MAX && r <= DBL_MAX && i <= DBL_MAX &&
+           (r >= DBL_MIN || i >= DBL_MIN || azero);
 }
 
 /* a / b for finite a and nonzero finite b whose plain quotient overflows or
@@ -69,17 +70,17 @@ complex scaledquotient(double r, complex b);
 inline complex operator/(complex a, complex b)
 {
     double n = b.re * b.re + b.im * b.im;
-    complex q = {(a.re * b.re + a.im * b.im) / n, (a.im * b.re - a.re * b.im) / n};
-    if (plainquotient(std::fmax(std::fabs(a.re), std::fabs(a.im)), b, n, q))
-        return q;
+    double re = a.re * b.re + a.im * b.im, im = a.im * b.re - a.re * b.im;
+    if (plainquotient(n, re, im, a.re == 0.0 && a.im == 0.0))
+        return {re / n, im / n};
     return scaledquotient(a, b);
 }
 inline complex operator/(double r, complex b)
 {
     double n = b.re * b.re + b.im * b.im;
-    complex q = {(r * b.re) / n, (r * -b.im) / n};
-    if (plainquotient(std::fabs(r), b, n, q))
-        return q;
+    double re = r * b.re, im = r * -b.im;
+    if (plainquotient(n, re, im, r == 0.0))
+        return {re / n, im / n};
     return scaledquotient(r, b);
 }
 inline complex &operator/=(complex &a, complex b) { a = a / b; return a; }
