@@ -79,13 +79,12 @@ RENDERRUN *render_begin(int nthreads, int progress)
     okrender = 1;
     j = 0;
     cross = cursor_wait();
-    RENDERRUN *run = new (std::nothrow) RENDERRUN(xres);
-    if (run == nullptr) {
-        std::fprintf(stderr, "lumo: not enough memory for %d rows\n", yres);
-        okrender = 0;
-        return nullptr;
+    RENDERRUN *run = nullptr;
+    try {
+        run = new RENDERRUN(xres);
+    } catch (const std::bad_alloc &) {
     }
-    if (job_begin(&run->job) != 0) {
+    if (run == nullptr || job_begin(&run->job) != 0) {
         std::fprintf(stderr, "lumo: not enough memory for %d rows\n", yres);
         okrender = 0;
         delete run;
@@ -143,7 +142,9 @@ int render_end(RENDERRUN *run, double *seconds)
     }
     if (run->progressshown) {
         /* The line as it ended, and the next line for what follows. */
-        std::string last = "\r" + progressline(run->job.rowsdone.load(), run->job.s.yres, secondssince(run->start));
+        double took = failed ? secondssince(run->start)
+                             : std::chrono::duration<double>(run->finished - run->start).count();
+        std::string last = "\r" + progressline(run->job.rowsdone.load(), run->job.s.yres, took);
         std::fputs((last + "\n").c_str(), stderr);
         headless_lineopen(0);
     }
