@@ -49,14 +49,16 @@ inline double norm(complex a) { return a.re * a.re + a.im * a.im; }
 
 /* Whether the textbook quotient (re + i im) / n, n = |b|^2, ran without
    overflow or underflow: n is a normal number, and so is the larger part
-   of the numerator a * conj(b) (or a is zero), so that a product lost
-   below it is lost below its rounding.  Only then is the quotient kept, so
-   every quotient that worked keeps its bits; the others are scaled. */
-inline bool plainquotient(double n, double re, double im, bool azero)
+   of the numerator a * conj(b), so that a product lost below it is lost
+   below its rounding.  Only then is the quotient kept, so every quotient
+   that worked keeps its bits; the others (a zero a among them, which the
+   scaled form gives the same zeros) are scaled.  A NaN part fails: it
+   comes from an overflow, and then the other part is not finite. */
+inline bool plainquotient(double n, double re, double im)
 {
     double r = std::fabs(re), i = std::fabs(im);
-    return n >= DBL_MIN && n <= DBL_MAX && r <= DBL_MAX && i <= DBL_MAX &&
-           (r >= DBL_MIN || i >= DBL_MIN || azero);
+    double m = r > i ? r : i;
+    return n >= DBL_MIN && n <= DBL_MAX && m >= DBL_MIN && m <= DBL_MAX;
 }
 
 /* a / b for finite a and nonzero finite b whose plain quotient overflows or
@@ -71,7 +73,7 @@ inline complex operator/(complex a, complex b)
 {
     double n = b.re * b.re + b.im * b.im;
     double re = a.re * b.re + a.im * b.im, im = a.im * b.re - a.re * b.im;
-    if (plainquotient(n, re, im, a.re == 0.0 && a.im == 0.0))
+    if (plainquotient(n, re, im))
         return {re / n, im / n};
     return scaledquotient(a, b);
 }
@@ -79,7 +81,7 @@ inline complex operator/(double r, complex b)
 {
     double n = b.re * b.re + b.im * b.im;
     double re = r * b.re, im = r * -b.im;
-    if (plainquotient(n, re, im, r == 0.0))
+    if (plainquotient(n, re, im))
         return {re / n, im / n};
     return scaledquotient(r, b);
 }
