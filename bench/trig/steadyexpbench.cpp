@@ -6,8 +6,9 @@
  * the processor has them) and by bench/wasm/speed.sh with em++ for Node,
  * where the C library is musl's (this program does not link the routing).
  * Each round times every function of a group once over the same inputs,
- * fifteen rounds; the figures are min / median / max ns per call and the
- * median of the per-round ratios C library / steady (the machine is noisy).
+ * 41 rounds, each timing short (8192 calls) so that the minimum escapes a
+ * loaded machine's preemptions; the figures are min / median / max ns per
+ * call and the median of the per-round ratios C library / steady.
  */
 #include <algorithm>
 #include <chrono>
@@ -20,7 +21,7 @@
 
 namespace {
 
-enum { POINTS = 4096, REPEAT = 40, ROUNDS = 15 };
+enum { POINTS = 4096, REPEAT = 2, ROUNDS = 41 };
 
 volatile double sink;
 

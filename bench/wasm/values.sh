@@ -4,8 +4,8 @@
 # over -4..4 x -4..4) whose w = f(z) differs in any bit.  Far more sensitive
 # than the pictures: most last-bit differences never change a pixel.  Both
 # WebAssembly builds of bench/wasm/pixels.sh are compared (musl's maths
-# functions, and the routing to the steady ones); they are built first when
-# missing.  Prints a SKIPPED line and exits 0 where emscripten or Node is
+# functions, and the routing to the steady ones), built or brought up to
+# date first.  Prints a SKIPPED line and exits 0 where emscripten or Node is
 # not installed.
 #
 #   bench/wasm/values.sh [NATIVE_LUMO]     (default build/native/cli/lumo)
@@ -16,10 +16,8 @@ if ! command -v em++ >/dev/null 2>&1 || ! command -v node >/dev/null 2>&1; then
     echo "SKIPPED: em++ or node not installed (apt-get install emscripten node-acorn)"
     exit 0
 fi
-for math in musl steady; do
-    if [ ! -f "$root/build/wasmpixels/$math/lumo.js" ]; then
-        LUMO_WASM_MATH=$math LUMO_WASM_ONLY=none "$root/bench/wasm/pixels.sh" "$native" >/dev/null
-    fi
+for math in musl steady; do     # (re)builds what changed, renders nothing
+    LUMO_WASM_MATH=$math LUMO_WASM_ONLY=none sh "$root/bench/wasm/pixels.sh" "$native" >/dev/null
 done
 out=$root/build/wasmvalues
 mkdir -p "$out"
