@@ -185,13 +185,6 @@ const char *lumo_note() { return note.c_str(); }
    shown: one option a line, its words separated by tabs. */
 const char *lumo_words() { return joinoptions(reproducewords(formula == 30 ? customtext() : nullptr, stripshown)); }
 
-/* The whole reproducing command, for a PNG's Comment. */
-const char *lumo_command(const char *filename)
-{
-    reply = reproducecommand(formula == 30 ? customtext() : nullptr, stripshown) + reproduceoutput(filename);
-    return reply.c_str();
-}
-
 int lumo_width() { return xres; }
 int lumo_height() { return yres; }
 int lumo_formula() { return formula; }
@@ -307,7 +300,7 @@ const char *lumo_number(double x)
 unsigned char *lumo_png(const unsigned char *png, int size, const char *filename)
 {
     std::string comment = reproducecommand(formula == 30 ? customtext() : nullptr, stripshown) +
-                          reproduceoutput(filename);
+                          reproduceoutput(filename, 0);
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment.c_str()}};
     if (!pngaddchunks(png, (size_t)size, texts, 2, &pngbytes))
         pngbytes.clear();
