@@ -37,7 +37,8 @@ export async function launch() {
     executablePath: process.env.LUMO_CHROMIUM || '/usr/bin/chromium',
     headless: true,
     args: ['--no-sandbox', '--headless=new', '--disable-gpu', '--disable-background-networking',
-      '--disable-component-update', '--disable-sync', '--no-first-run', `--user-data-dir=${profile}`],
+      '--disable-component-update', '--disable-sync', '--no-first-run', '--disable-dev-shm-usage',
+      `--user-data-dir=${profile}`],
   });
   const close = browser.close.bind(browser);
   browser.close = async () => {
