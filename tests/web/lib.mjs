@@ -118,6 +118,7 @@ export function argsOfHash(hash) {
 export const ROOT = path.resolve(path.dirname(fileURLToPath(import.meta.url)), '../..');
 export const LUMO = process.env.LUMO || path.join(ROOT, 'build/native/cli/lumo');
 const work = tempdir('lumo-web-ref-');
+process.on('exit', () => fs.rmSync(work, { recursive: true, force: true }));
 
 // Runs lumo with args and standard input; returns {status, stdout, stderr}.
 export function lumo(args, input = '') {
