@@ -20,7 +20,11 @@ let writtenHash = null;    // the hash this page wrote last
 let gen = 0;
 const notes = [];
 
-function setState(state) { body.dataset.state = state; }
+// loading, rendering, done or error; a picture is saved only once done.
+function setState(state) {
+  body.dataset.state = state;
+  $('save').disabled = state !== 'done';
+}
 function say(lines) { $('message').textContent = lines.join('\n'); }
 function fail(text) {
   if (pool) pool.cancel();
@@ -273,6 +277,7 @@ function fromHash() {
 }
 
 async function savePNG() {
+  if (body.dataset.state !== 'done') return;
   const png = await picture.png();
   const name = `lumo-${getField(current, 'formula')[0]}.png`;
   const p = core._malloc(png.length);
