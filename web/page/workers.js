@@ -77,12 +77,13 @@ export class WorkerPool {
 
   received(slot, m) {
     const job = this.job;
-    if (m.type === 'error') {
-      if (job && m.gen === job.gen) { this.job = null; job.onfail(m.message); }
+    if (m.type === 'error' && job && m.gen === job.gen) {
+      this.job = null;
       slot.busy = false;
+      job.onfail(m.message);
       return;
     }
-    if (job && m.gen === job.gen) {
+    if (m.type === 'rows' && job && m.gen === job.gen) {
       // Rows per band from the time this band took, within 1..256.
       const perRow = Math.max(m.ms, 0.01) / m.count;
       job.rows = Math.max(1, Math.min(256, Math.round(BANDMS / perRow)));
