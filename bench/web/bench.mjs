@@ -78,7 +78,7 @@ for (const [name, hash, args, size] of CASES) {
   for (let r = 0; r < rounds; r++) {
     native.push(nativeSeconds(nargs.concat(['--brightness', String(1 + 2 * (r & 1))])) * 1e9 / pixels);
     web.push(await pageSeconds(one, `#${hash}&size=${size},${size}`) * 1e9 / pixels);
-    core.push(await coreNs(one, nargs, Math.ceil(size / 4)));
+    core.push(await coreNs(one, nargs, size));
   }
   const n = stats(native), w = stats(web), c = stats(core);
   console.log(`  ${name.padEnd(30)}${fmt(n.min)}/${fmt(n.med)}/${fmt(n.max)}`.padEnd(56) +
