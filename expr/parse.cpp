@@ -35,7 +35,7 @@
    independent of the locale.  from_chars is both wherever the C++ library
    has it for doubles; a library without it (LLVM 14's libc++, the
    WebAssembly build's) gets strtod, which rounds correctly there too
-   (musl) and reads '.' in the "C" locale the program never leaves.  An
+   (musl) and reads '.' in the "C" locale, which the page never leaves.  An
    overflow or underflow is left to strtod, whose infinity or zero is then
    the value. */
 static double readdecimal(const char *begin, const char *end)

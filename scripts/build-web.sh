@@ -6,5 +6,5 @@ set -e
 cd "$(dirname "$0")/.."
 export NODE_PATH=/usr/share/nodejs
 unset EM_CACHE
-[ -f build/web/build.ninja ] || emcmake cmake -S . -B build/web -G Ninja -DLUMO_WERROR=ON >/dev/null
+[ -f build/web/CMakeCache.txt ] || emcmake cmake -S . -B build/web -G Ninja -DLUMO_WERROR=ON >/dev/null
 cmake --build build/web
