@@ -34,6 +34,7 @@ RENDERSETTINGS rendersettings()
     s.xside = s.xmax - s.xmin;
     s.yside = s.ymax - s.ymin;
     s.displaylimitflag = displaylimitflag;
+    s.params = customparams();
     return s;
 }
 
@@ -60,6 +61,7 @@ static void evaluatetyped(const RENDERSETTINGS *s, double ystart, double *wx, do
     }
     EXPRSCRATCH scratch;
     exprscratch(customprogram(), &scratch);
+    exprsetparams(customprogram(), s->params, &scratch);
     exprrun(customprogram(), &scratch, s->xres, x.data(), y.data(), wx, wy);
 }
 

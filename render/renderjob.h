@@ -21,6 +21,8 @@
 #include <atomic>
 #include <memory>
 
+#include "expr/expr.h"
+
 /* The settings of one render, as they were at its start. */
 struct RENDERSETTINGS {
     int formula;
@@ -28,6 +30,8 @@ struct RENDERSETTINGS {
     double xmin, xmax, ymin, ymax;
     double xside, yside;
     int displaylimitflag;
+    /* The values of formula 30's parameters (customparams). */
+    EXPRPARAMS params;
 };
 
 struct RENDERJOB {
