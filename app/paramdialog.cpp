@@ -143,7 +143,7 @@ static INT_PTR OnOK(HWND dialog)
 
     a = readdouble(dialog, IDC_YMIN);
     b = readdouble(dialog, IDC_YMAX);
-    code = checkyrange(&a, &b);
+    code = checkyrange(formula, &a, &b);
     if (code >= 0)
         return fail(dialog, code);
     ymin[formula] = a;

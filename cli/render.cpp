@@ -355,7 +355,7 @@ static int checkoptions(RENDEROPTIONS *o)
         int error = checkxrange(f, &o->view[0], &o->view[1]);
         if (error >= 0)
             return refused("--view", error);
-        error = checkyrange(&o->view[2], &o->view[3]);
+        error = checkyrange(f, &o->view[2], &o->view[3]);
         if (error >= 0)
             return refused("--view", error);
         notecutview(f, given, o->view);
