@@ -34,7 +34,8 @@
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 static const char renderusage[] =
-    "usage: lumo render -o FILE [--formula N | --expr TEXT] [--view XMIN XMAX YMIN YMAX]\n"
+    "usage: lumo render -o FILE [--formula N | --expr TEXT [--param NAME=VALUE]...]\n"
+    "                   [--view XMIN XMAX YMIN YMAX]\n"
     "                   [--size W H] [--map 0..9|NAME] [--grid none|square|phase|both]\n"
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
@@ -49,7 +50,10 @@ static const char renderusage[] =
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
     "      the number or the name.\n"
     "--expr renders formula 30 with TEXT as its function (lumo functions lists\n"
-    "the names); formula 30 without it renders the default text.\n"
+    "the names); formula 30 without it renders the default text.  A name the\n"
+    "language does not know, written bare, is a parameter: --param NAME=VALUE\n"
+    "gives its value (0.25, 0.25+0.1i; 1 when not given).  Formula 30 takes\n"
+    "views within -1e6 .. 1e6, down to 1e-12 of max(1, |min|, |max|) wide.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n"
     "--time says on standard error how long the render took.\n";
@@ -218,8 +222,13 @@ static int checkoptions(RENDEROPTIONS *o)
     RENDEROPTIONERROR error;
     std::string note;
     int ok = renderoptions_check(o, &error, &note);
-    if (!note.empty())
-        std::fprintf(stderr, "lumo render: %s\n", note.c_str());
+    for (size_t start = 0; start < note.size();) {
+        size_t end = note.find('\n', start);
+        if (end == std::string::npos)
+            end = note.size();
+        std::fprintf(stderr, "lumo render: %s\n", note.substr(start, end - start).c_str());
+        start = end + 1;
+    }
     if (ok)
         return 0;
     if (error.expression)

@@ -25,6 +25,34 @@ std::string exactnumber(double x)
     return text;
 }
 
+std::string exactvalue(const EXPRVALUE &value)
+{
+    if (!value.iscomplex)
+        return exactnumber(value.re);
+    /* re+imi reads back exactly but for some signed zeros, which one of
+       the other forms brings back; the shortest that does is taken. */
+    std::string re = exactnumber(value.re), im = exactnumber(value.im);
+    std::string negre = exactnumber(-value.re), negim = exactnumber(-value.im);
+    auto joined = [](const std::string &a, const std::string &b) {
+        return a + (b[0] == '-' ? b : "+" + b) + "i";
+    };
+    const std::string candidates[] = {
+        joined(re, im), "-(" + joined(negre, negim) + ")", im + "i", "-" + negim + "i",
+    };
+    std::string best = candidates[0];
+    int found = 0;
+    for (const std::string &text : candidates) {
+        EXPRVALUE back;
+        if (exprreadvalue(text.c_str(), &back, nullptr) && back.iscomplex &&
+            std::memcmp(&back.re, &value.re, sizeof back.re) == 0 &&
+            std::memcmp(&back.im, &value.im, sizeof back.im) == 0 && (!found || text.size() < best.size())) {
+            best = text;
+            found = 1;
+        }
+    }
+    return best;
+}
+
 std::string shellword(const char *word)
 {
     static const char safe[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789"
@@ -65,8 +93,14 @@ std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph)
     const int f = formula;
     std::vector<OPTIONWORDS> w;
     add(&w, "--formula", {std::to_string(f)});
-    if (expr != nullptr)
+    if (expr != nullptr) {
         add(&w, "--expr", {expr});
+        /* Every parameter, at 1 too, so that the command does not lean on
+           the default. */
+        const EXPRPARAMS &values = customparams();
+        for (int k = 0; k < values.count; k++)
+            add(&w, "--param", {std::string(customparamname(k)) + "=" + exactvalue(values.value[k])});
+    }
     add(&w, "--view", {exactnumber(xmin[f]), exactnumber(xmax[f]), exactnumber(ymin[f]), exactnumber(ymax[f])});
     add(&w, "--size", {std::to_string(xres), std::to_string(yres)});
     add(&w, "--map", {std::to_string(gradient[f])});
