@@ -11,5 +11,6 @@ int cmd_formulas(int argc, char **argv);
 int cmd_eval(int argc, char **argv);
 int cmd_functions(int argc, char **argv);
 int cmd_render(int argc, char **argv);
+int cmd_animate(int argc, char **argv);
 
 #endif
