@@ -43,6 +43,7 @@ static LRESULT OnCreate(HWND window)
     fillfactorial();
     initsettings();
     loadcustomtext();
+    loadcustomparams();
     g_hMenu = GetMenu(window);
     InitFormula(formula);
     CheckMenuItem(g_hMenu, CMD_CONTINUOUS, MF_BYCOMMAND | MF_CHECKED);
@@ -153,11 +154,15 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_CUSTOMFUNCTION:
         /* A new text makes formula 30 current, as the Formula dialog would. */
         if (opendialog(window, DLG_CUSTOM, CustomDialogProc) == 1) {
+            sliderpanel_refresh();
             formula = CUSTOMFORMULA;
             j = 0;
             InitFormula(formula);
             SendMessageA(window, WM_COMMAND, CMD_RENDER, 0);
         }
+        break;
+    case CMD_SLIDERS:
+        sliderpanel_open(window);
         break;
     case CMD_PARAMETERS: {
         int oldxres = xres, oldyres = yres;

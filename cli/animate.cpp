@@ -293,7 +293,7 @@ static int runframes(const RENDEROPTIONS *picture, const ANIMOPTIONS *o, int kin
         }
         takeframe(&done, width, yres);
         done.k = k;
-        done.command = reproducecommand(customtext(), graph);
+        done.command = reproducecommand(formula == 30 ? customtext() : nullptr, graph);
         if (progress)
             std::fprintf(stderr, "\rframe %ld of %ld", k - o->first + 1, o->last - o->first + 1);
     }

@@ -46,7 +46,8 @@ int readparamoption(const char *given, int ranges, PARAMRANGE *range, std::strin
     /* Both ends complex when one is, so every frame has the same types. */
     if (range->from.iscomplex || range->to.iscomplex)
         range->from.iscomplex = range->to.iscomplex = 1;
-    range->moving = std::memcmp(&range->from, &range->to, sizeof range->from) != 0;
+    range->moving = std::memcmp(&range->from.re, &range->to.re, sizeof range->from.re) != 0 ||
+                    std::memcmp(&range->from.im, &range->to.im, sizeof range->from.im) != 0;
     return 1;
 }
 
@@ -100,7 +101,7 @@ static double along(double from, double to, long k, long n)
 
 EXPRVALUE paramatframe(const PARAMRANGE &range, long k, long n)
 {
-    if (!range.moving)
+    if (!range.moving || n <= 1)
         return range.from;
     EXPRVALUE v = range.from;
     v.re = along(range.from.re, range.to.re, k, n);

@@ -34,7 +34,7 @@ int applyparamoptions(int count, const char *const *given, int ranges, std::stri
                       std::string *note);
 
 /* The value of range at frame k of n (0 .. n-1): from + (to - from) k / (n - 1),
-   to itself at the last frame, each part on its own. */
+   to itself at the last frame (from when n is 1), each part on its own. */
 EXPRVALUE paramatframe(const PARAMRANGE &range, long k, long n);
 
 #endif

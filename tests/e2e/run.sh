@@ -121,6 +121,7 @@ done
 # --- 2. reference pictures (in the background) and the wine prefix ------------
 step "reference renders and the wine prefix"
 . "$E2E/custom.sh"      # its session, and CUSTOMTEXT for its reference
+. "$E2E/sliders.sh"     # its session renders its own references
 (
   r() { name=$1; shift; "$LUMO" render -o "$REF/$name.tif" "$@" || echo "FAIL: lumo render $*"; }
   r start --graph
@@ -263,6 +264,13 @@ timing_summary() {
   "$APPWINE" "$jobtime" 3 "$THREADS" 5 >"$WORK/jobtime.out" 2>/dev/null &&
     "$PY" "$E2E/timing.py" "first 600 x 600 picture" "$FIRST_T $RENDER_TIMES" \
       "$(tr -d '\r' <"$WORK/jobtime.out")" "the same build's job with no window"
+  if [ -s "$WORK/timing-slider" ]; then
+    . "$WORK/timing-slider"
+    "$PY" "$E2E/timing.py" "slider to picture, z^2 + c at 600 x 600" "$SLIDER_T" \
+      "$(lumo_times 3 --expr 'z^2 + c' --param c=1.25 --graph --threads "$THREADS")"
+    echo "    slider key to picture: $SLIDER_MS ms"
+    rm -f "$WORK/timing-slider"
+  fi
   if [ -s "$WORK/timing-zeta" ]; then
     . "$WORK/timing-zeta"
     zeta_lumo=$(lumo_times 3 --formula 27 --graph --threads "$ZETA_THREADS")
@@ -286,6 +294,7 @@ run_build() {
   run_session mouse
   run_session slow
   run_session custom
+  run_session sliders
   timing_summary
 
   # Other displays: the wine server starts again with each.
