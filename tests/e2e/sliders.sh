@@ -8,8 +8,8 @@
 
 SLIDERKEY='HKCU\Software\Lumo Domain Coloring'
 
-# The first value edit of the panel: the line after the name "c" or "t".
-panel_value() { boxtext "Parameter Sliders" | sed -n "/^$1\$/{n;n;p;q}"; }
+# The value of parameter NAME in the panel: the line after its name.
+panel_value() { boxtext "Parameter Sliders" | sed -n "/^$1\$/{n;p;q}"; }
 
 session_sliders() {
   SESSION=sliders
@@ -115,4 +115,5 @@ session_sliders() {
   log "ok  after a restart the text's parameter has its value"
   xdotool key Escape
   wait_exit 15 || fail "Esc did not end the program"
+  "$WINE" reg delete "$SLIDERKEY" /f >/dev/null 2>&1
 }
