@@ -52,7 +52,7 @@ session_sliders() {
   # A value typed into the value field (Tab from the slider), then Enter.
   pointer_away
   xdotool key Tab ctrl+a
-  xdotool type --delay 5 '-0.5+0.5i'
+  xdotool type --delay 5 -- '-0.5+0.5i'
   xdotool key Return
   wait_render_end 60 || fail "a typed value did not render"
   shot sliders-typed
