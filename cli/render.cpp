@@ -15,8 +15,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/figure.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
 #include "cli/pngsave.h"
@@ -26,6 +29,7 @@
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
+#include "render/figurelayout.h"
 #include "render/params.h"
 #include "render/renderoptions.h"
 #include "render/reproduce.h"
@@ -41,7 +45,7 @@ static const char renderusage[] =
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
-    "                   [--format png|tiff]\n"
+    "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
     "       command that makes the same picture again.\n"
@@ -56,7 +60,11 @@ static const char renderusage[] =
     "views within -1e6 .. 1e6, down to 1e-12 of max(1, |min|, |max|) wide.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n"
-    "--time says on standard error how long the render took.\n";
+    "--time says on standard error how long the render took.\n"
+    "--figure (or lumo figure) saves the picture with axes, ticks, a title and\n"
+    "         a colour key as SVG, PDF or PNG, by the name's extension;\n"
+    "         --title replaces the formula's label, --dpi (default 96) sets\n"
+    "         the PDF's size: the picture's pixels to the inch.\n";
 
 static const long MAXTHREADS = 256;
 
@@ -69,6 +77,10 @@ struct RUNOPTIONS {
     int reportmax;
     int timed;
     long threads;
+    int figure;             /* --figure: a figure, its format by the name */
+    FIGFORMAT figureformat;
+    const char *title;      /* the figure's title, or null for the formula's */
+    double dpi;
 };
 
 /* Everything the command line can set. */
@@ -129,6 +141,23 @@ static int takeformat(RUNOPTIONS *o, const char *value)
     return badinput(text);
 }
 
+static int taketitle(RUNOPTIONS *o, const char *value)
+{
+    if (value != nullptr)
+        return o->title = value, 0;
+    return badinput("--title needs a text");
+}
+
+static int takedpi(RUNOPTIONS *o, const char *value)
+{
+    if (parsefinite(value, &o->dpi) && o->dpi >= 1.0 && o->dpi <= 10000.0)
+        return 0;
+    char text[300];
+    LumoIO::sprintf_s(text, sizeof text, "--dpi needs a resolution 1..10000 dots an inch%s%s%s",
+                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
+    return badinput(text);
+}
+
 /* One option of lumo render's own: its name, whether a value follows,
    and its reader (0, or the exit status after a complaint); a flag's
    field is set to 1. */
@@ -145,6 +174,9 @@ static const RUNOPTIONROW runtable[] = {
     {"--lzw", nullptr, &RUNOPTIONS::lzw},
     {"--report-max", nullptr, &RUNOPTIONS::reportmax},
     {"--time", nullptr, &RUNOPTIONS::timed},
+    {"--figure", nullptr, &RUNOPTIONS::figure},
+    {"--title", taketitle, nullptr},
+    {"--dpi", takedpi, nullptr},
 };
 
 /* Takes the option at argv[i] with its values; returns the number of
@@ -180,6 +212,25 @@ static int pngname(const char *name)
     return ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' && (ext[3] | 0x20) == 'g';
 }
 
+/* The rules of a figure's file: its format by the name, no TIFF options,
+   no graph strip (the figure draws its own axes).  Returns 0 or 2. */
+static int checkfigure(RUNOPTIONS *o, const RENDEROPTIONS *picture)
+{
+    o->figureformat = figureformat(o->output);
+    if (o->figureformat == FIGFORMAT_NONE)
+        return badinput("a figure is saved as SVG, PDF or PNG: give a name ending in "
+                        ".svg, .pdf or .png");
+    if (figureunsupported(o->figureformat) != nullptr)
+        return badinput(figureunsupported(o->figureformat));
+    if (o->png >= 0 || o->lzw)
+        return badinput("--format and --lzw choose a picture's file; a figure's format "
+                        "comes from its name (.svg, .pdf or .png)");
+    if (picture->graph)
+        return badinput("--graph draws beside a plain picture; a figure has its own axes");
+    o->png = 0;
+    return 0;
+}
+
 /* Reads the command line into o; returns 0, -1 after --help, or the exit
    status after a complaint. */
 static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
@@ -188,6 +239,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
     RUNOPTIONS *run = &o->run;
     std::memset(run, 0, sizeof *run);
     run->png = -1;
+    run->dpi = 96.0;
     long hardware = system_hardwarethreads();
     run->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
 
@@ -205,6 +257,10 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(run->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (run->figure)
+        return checkfigure(run, &o->picture);
+    if (run->title != nullptr || run->dpi != 96.0)
+        return badinput("--title and --dpi are a figure's: add --figure, or use lumo figure");
     if (run->png < 0)
         run->png = pngname(run->output);
     if (run->png && !pngsupported)
@@ -242,13 +298,31 @@ static int checkoptions(RENDEROPTIONS *o)
    TIFF of the image alone (the graph strip is drawn only at the end). */
 static int savewhilerendering(const RUNOPTIONS *o)
 {
-    return !o->png && surface_width() == xres;
+    return !o->png && !o->figure && surface_width() == xres;
 }
 
 /* The save's wait for a row: the render's own. */
 static void awaitrow(int row, void *run)
 {
     render_awaitrow((RENDERRUN *)run, row);
+}
+
+/* Saves the figure, with the command that makes it again; returns 0 or
+   the save error code. */
+static int savefigureas(const RUNOPTIONS *o)
+{
+    FIGUREOPTIONS fo;
+    const char *typed = formula == 30 ? customtext() : nullptr;
+    fo.title = o->title != nullptr ? o->title : figuretitle(typed);
+    fo.dpi = o->dpi;
+    fo.command = reproducecommand(typed, 0) + " --figure";
+    if (o->title != nullptr)
+        fo.command += " --title " + shellword(o->title);
+    if (o->dpi != 96.0)
+        fo.command += " --dpi " + exactnumber(o->dpi);
+    fo.command += reproduceoutput(o->output);
+    tiffsavereason = savefigure(o->output, o->figureformat, fo);
+    return tiffsavereason == 0 ? 0 : 3;
 }
 
 /* Saves the image, 1300 wide with the graph strip when the graph was
@@ -260,6 +334,8 @@ static int saveimage(const RENDEROPTIONSALL *all, RENDERRUN *run)
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
     int graph = all->picture.graph && graphflag;
     int width = graph ? 1300 : xres;
+    if (o->figure)
+        return savefigureas(o);
     if (o->png)
         return savepng(o->output, width, yres,
                        (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
@@ -286,6 +362,14 @@ static void reportsave(const char *path, int code)
                      pngsupported ? ", or save it as PNG (-o NAME.png)" : "");
     else
         std::fprintf(stderr, "lumo: cannot write %s: %s\n", path, savesink_reason(tiffsavereason));
+}
+
+int cmd_figure(int argc, char **argv)
+{
+    std::vector<char *> args(argv, argv + argc);
+    static char figure[] = "--figure";
+    args.push_back(figure);
+    return cmd_render((int)args.size(), args.data());
 }
 
 int cmd_render(int argc, char **argv)
