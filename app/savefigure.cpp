@@ -134,7 +134,7 @@ bool figuretext(const char *path, std::string *svg)
     FIGURE fig = layfigure(spec);
     FIGRASTER picture = surfacepicture(kept.xres, kept.yres);
     putstate(now);
-    return figuresvg(fig, picture, wicpng, kept.command + reproduceoutput(path), svg);
+    return figuresvg(fig, picture, wicpng, kept.command + reproducefile(path, 1), svg);
 }
 
 }   // namespace

@@ -143,7 +143,7 @@ static int writepng(const char *path, int width, int height)
     int code = encodewic(width, height, surfacestride, surfacebits, &encoded);
     if (code != 0)
         return code;
-    std::string comment = lastrendercommand + reproduceoutput(path);
+    std::string comment = lastrendercommand + reproduceoutput(path, 1);
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment.c_str()}};
     if (!pngaddchunks(encoded.data(), encoded.size(), texts, 2, &png))
         return 4;

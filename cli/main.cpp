@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "cli/commands.h"
 #include "cli/system.h"
@@ -52,7 +53,15 @@ int main(int argc, char **argv)
        failure can be reported with its reason. */
     if (!system_stdoutisterminal())
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
-    int status = runcommand(argc, argv);
+    int status;
+    try {
+        status = runcommand(argc, argv);
+    } catch (const std::bad_alloc &) {
+        /* Memory the commands do not ask for themselves (a typed text's
+           compilation, say) ran out before any file was begun. */
+        std::fprintf(stderr, "lumo: not enough memory\n");
+        status = 1;
+    }
     errno = 0;
     int flushed = std::fflush(stdout) == 0;
     int reason = errno;

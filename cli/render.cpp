@@ -302,9 +302,9 @@ static int savewhilerendering(const RUNOPTIONS *o)
 }
 
 /* The save's wait for a row: the render's own. */
-static void awaitrow(int row, void *run)
+static int awaitrow(int row, void *run)
 {
-    render_awaitrow((RENDERRUN *)run, row);
+    return render_awaitrow((RENDERRUN *)run, row);
 }
 
 /* Saves the figure, with the command that makes it again; returns 0 or
@@ -320,7 +320,7 @@ static int savefigureas(const RUNOPTIONS *o)
         fo.command += " --title " + shellword(o->title);
     if (o->dpi != 96.0)
         fo.command += " --dpi " + exactnumber(o->dpi);
-    fo.command += reproduceoutput(o->output);
+    fo.command += reproducefile(o->output, 0);
     tiffsavereason = savefigure(o->output, o->figureformat, fo);
     return tiffsavereason == 0 ? 0 : 3;
 }
@@ -339,7 +339,7 @@ static int saveimage(const RENDEROPTIONSALL *all, RENDERRUN *run)
     if (o->png)
         return savepng(o->output, width, yres,
                        (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
-                        reproduceoutput(o->output)).c_str(),
+                        reproduceoutput(o->output, 0)).c_str(),
                        &tiffsavereason);
     int savedxres = xres;
     xres = width;
@@ -411,7 +411,14 @@ int cmd_render(int argc, char **argv)
         code = saveimage(&all, run);
         headless_messagestream(stdout);
     }
-    double took = render_end(run);
+    double took = 0.0;
+    if (render_end(run, &took) != 0) {
+        /* The save in progress, if any, has been given up: the target is
+           as it was. */
+        headless_freesurface();
+        std::fprintf(stderr, "lumo render: not enough memory to evaluate the function\n");
+        return 1;
+    }
     int reportlost = std::fflush(stdout) != 0 ? errno : 0;
     if (o.timed)
         std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took, o.threads,

@@ -97,7 +97,10 @@ void colourrow(const RENDERSETTINGS *s, const double *wx, const double *wy, cons
     double largest = 0.0;
     for (int i = 0; i < s->xres; i++) {
         complex w = {wx[i], wy[i]};
-        double modulus = abs(w);
+        /* The colours take |w| in its plain form, which is infinite beyond
+           about 1.3e154: the maps were made with it, and a picture keeps
+           its colours whatever abs() does with huge values. */
+        double modulus = std::sqrt(w.re * w.re + w.im * w.im);
         double hue = arg(w);
         if (hue < 0.0)
             hue += 6.283185307179586;
@@ -148,7 +151,14 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
     int row = job->nextrow.fetch_add(1);
     if (row >= job->s.yres)
         return -1;
-    evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
+    try {
+        evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
+    } catch (const std::bad_alloc &) {
+        /* A typed function's registers are had per row. */
+        job->nomemory = 1;
+        job->stop = 1;
+        return -1;
+    }
     colourrow(&job->s, scratch->wx.get(), scratch->wy.get(), scratch->result.get(), scratch->colors.get(),
               &job->rowmax[row]);
     /* Distinct rows are distinct bytes of the surface: no lock needed. */
@@ -161,8 +171,13 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
 
 void job_work(RENDERJOB *job)
 {
-    ROWSCRATCH scratch(job->s.xres);
-    while (job_row(job, &scratch) >= 0) {
+    try {
+        ROWSCRATCH scratch(job->s.xres);
+        while (job_row(job, &scratch) >= 0) {
+        }
+    } catch (const std::bad_alloc &) {
+        job->nomemory = 1;
+        job->stop = 1;
     }
 }
 
