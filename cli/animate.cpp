@@ -281,7 +281,16 @@ static int runframes(const RENDEROPTIONS *picture, const ANIMOPTIONS *o, int kin
             failed = done.k;
         if (run == nullptr)
             break;
-        render_end(run);
+        double took = 0.0;
+        if (render_end(run, &took) != 0) {
+            if (failed < 0) {
+                failed = k;
+                why = "not enough memory to evaluate the function";
+            }
+            break;
+        }
+        if (failed >= 0)
+            break;
         int graph = picture->graph && graphflag;
         int width = graph ? 1300 : xres;
         if (out == nullptr) {

@@ -63,7 +63,7 @@ public:
     int add(long k, const unsigned char *rgb, const std::string &command, std::string *why) override
     {
         std::string name = framename(pattern, k);
-        std::string comment = command + reproduceoutput(name.c_str());
+        std::string comment = command + reproduceoutput(name.c_str(), 0);
         int reason = 0;
         if (savepngrgb(name.c_str(), width, height, rgb, comment.c_str(), &reason) == 0)
             return 0;
