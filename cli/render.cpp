@@ -41,6 +41,9 @@ static const char renderusage[] =
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
     "                   [--format png|tiff]\n"
+    "                   [--projection plane|sphere|landscape] [--center X Y]\n"
+    "                   [--camera AZ EL] [--shade on|off] [--height log|abs]\n"
+    "                   [--height-limit X]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
     "       command that makes the same picture again.\n"
@@ -52,7 +55,13 @@ static const char renderusage[] =
     "the names); formula 30 without it renders the default text.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n"
-    "--time says on standard error how long the render took.\n";
+    "--time says on standard error how long the render took.\n"
+    "Projections: plane (the default) is a window of the plane; sphere is the\n"
+    "      Riemann sphere turned so that --center X Y (inf inf: infinity; default\n"
+    "      0 0) lies in the middle; landscape is the view's height field, log|w|\n"
+    "      or |w| (--height, default log) clipped to --height-limit (default 3),\n"
+    "      seen from azimuth AZ and elevation EL 0..90 (--camera, default 30 40).\n"
+    "      --shade: sphere off, landscape on by default.  --graph is the plane's.\n";
 
 static const long MAXTHREADS = 256;
 

@@ -141,6 +141,12 @@ static const RENDEROPTIONROW optiontable[] = {
     {"--grid-width", 1, "a number", takegridwidth},
     {"--grid-extent", 1, "a whole number", takegridextent},
     {"--graph", 0, "", takegraph},
+    {"--projection", 1, "plane, sphere or landscape", takeprojection},
+    {"--center", 2, "two numbers X Y (inf for the point at infinity)", takecenter},
+    {"--camera", 2, "two numbers AZ EL (degrees)", takecamera},
+    {"--shade", 1, "on or off", takeshade},
+    {"--height", 1, "log or abs", takeheight},
+    {"--height-limit", 1, "a number", takeheightlimit},
 };
 
 void renderoptions_init(RENDEROPTIONS *o)
@@ -150,6 +156,7 @@ void renderoptions_init(RENDEROPTIONS *o)
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
     initfractaloptions(&o->fractal);
+    projectionoptions_init(&o->projection);
 }
 
 /* "OPTION needs WHAT", with the value given when there was one. */
@@ -311,6 +318,8 @@ int renderoptions_check(RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string 
         error->text = "--graph needs --size 600 600: the graph is drawn only beside a 600 x 600 image";
         return 0;
     }
+    if (!projectionoptions_check(&o->projection, o->graph, &error->text))
+        return 0;
     return checkgrids(o, error);
 }
 
@@ -355,4 +364,5 @@ void renderoptions_apply(const RENDEROPTIONS *o)
        view of the axis, it is drawn beyond the surface's edge and is not
        saved. */
     graphflag = o->graph ? 1 : 0;
+    projectionoptions_apply(&o->projection);
 }
