@@ -151,8 +151,8 @@ void landscapecolumn(const LANDSCAPEVIEW *v, const float *height, const unsigned
             double top = tout * v->se + h * v->ce;
             for (; py >= 0 && up(py) <= top; py--) {
                 bool face = first && up(py) < tin * v->se + h * v->ce;
-                unsigned int c = colour[index];
-                if (v->shade)
+                unsigned int c = colour != nullptr ? colour[index] : 0;
+                if (v->shade && colour != nullptr)
                     c = dimcolour(c, lightat(v, height, i, y, face, fx, fy));
                 out[py] = c;
                 if (cell)

@@ -35,7 +35,8 @@ double landscapeheight(const PROJECTION *p, double wx, double wy);
    of the grid point its ray meets first, lit when shading is on, or the
    background) and, when `cell` is not null, that grid point's index
    r * w + i or -1.  `height` holds the grid's world heights (scaled),
-   `colour` its plane colours, row by row. */
+   `colour` its plane colours, row by row (or null: only the cells are
+   wanted, the colours are 0). */
 void landscapecolumn(const LANDSCAPEVIEW *v, const float *height, const unsigned int *colour, int px,
                      unsigned int *out, int *cell);
 

@@ -121,6 +121,7 @@ done
 # --- 2. reference pictures (in the background) and the wine prefix ------------
 step "reference renders and the wine prefix"
 . "$E2E/custom.sh"      # its session, and CUSTOMTEXT for its reference
+. "$E2E/projection.sh"  # the View menu's session
 (
   r() { name=$1; shift; "$LUMO" render -o "$REF/$name.tif" "$@" || echo "FAIL: lumo render $*"; }
   r start --graph
@@ -225,7 +226,9 @@ fi
 . "$E2E/sessions.sh"
 
 # run_session NAME: the session in a subshell that ends its program.
+# LUMO_E2E_SESSIONS="mouse projection" runs only the sessions named.
 run_session() {
+  case " ${LUMO_E2E_SESSIONS:-$1} " in *" $1 "*) ;; *) return 0 ;; esac
   local t0; t0=$(now_ms)
   step "session $1 ($BUILD)"
   (
@@ -286,6 +289,7 @@ run_build() {
   run_session mouse
   run_session slow
   run_session custom
+  run_session projection
   timing_summary
 
   # Other displays: the wine server starts again with each.
