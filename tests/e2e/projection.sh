@@ -36,7 +36,7 @@ projection_action() {
 readout_at() {
   xdotool mousemove $(( OX + $1 )) $(( OY + $2 ))
   wait_status "$1, $2:  z = " 15 || fail "no readout at ($1, $2): \"$STATUS\""
-  READ=$(printf '%s\n' "$STATUS" | sed -n 's/.*z = \([^ ]*\) \([^ ]*\)i   w = \([^ ]*\) \([^ ]*\)i .*/\1 \2 \3 \4/p')
+  READ=$(printf '%s\n' "$STATUS" | LC_ALL=C sed -n 's/.*z = \([^ ]*\) \([^ ]*\)i   w = \([^ ]*\) \([^ ]*\)i .*/\1 \2 \3 \4/p')
   [ -n "$READ" ] || fail "readout at ($1, $2) unreadable: \"$STATUS\""
 }
 
