@@ -158,7 +158,8 @@ if grep -q FAIL "$WORK/ref.log"; then cat "$WORK/ref.log"; exit 1; fi
 echo "    prefix and references ready in $(( $(now_ms) - t0 )) ms"
 
 # lumo.exe, 64-bit and (where wine runs 32-bit programs) 32-bit, saves the
-# very bytes lumo saves: the OKLab maps, the graph, LZW, fractals, threads.
+# very bytes lumo saves: the OKLab maps, the graph, LZW, fractals, threads,
+# the sphere and the landscape.
 step "lumo.exe saves the files lumo saves"
 EXES="$WINE:$WINBUILD/cli/lumo.exe"
 if [ -n "$WIN32BUILD" ]; then
@@ -174,7 +175,9 @@ for pair in $EXES; do
   loader=${pair%%:*}; exe=${pair#*:}; k=0
   for args in "--formula 27 --size 300 200 --map 7" "--formula 16 --graph --map 9 --lzw" \
               "--formula 1 --map 8 --size 200 160 --threads 3 --escape 1" \
-              "--formula 20 --map 3 --grid both --size 250 250"; do
+              "--formula 20 --map 3 --grid both --size 250 250" \
+              "--formula 9 --projection sphere --center -0.3 2 --shade on --size 160 120" \
+              "--formula 20 --projection landscape --camera 17 33 --size 200 150 --threads 3"; do
     k=$((k + 1))
     # shellcheck disable=SC2086
     "$LUMO" render $args -o "$WORK/exe/native$k.tif" || failed=1
