@@ -124,7 +124,7 @@ void landscapecolumn(const LANDSCAPEVIEW *v, const float *height, const unsigned
     /* Picture coordinate of row py: up from the middle. */
     auto up = [cy](int row) { return cy - row; };
 
-    double tx0, tx1, ty0, ty1;
+    double tx0 = 0.0, tx1 = 0.0, ty0 = 0.0, ty1 = 0.0;
     bool inside = slab(ox, gx, -0.5, v->w - 0.5, &tx0, &tx1) && slab(oy, gy, -0.5, v->h - 0.5, &ty0, &ty1);
     double t0 = tx0 > ty0 ? tx0 : ty0, t1 = tx1 < ty1 ? tx1 : ty1;
     if (inside && t0 <= t1) {
