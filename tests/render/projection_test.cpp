@@ -284,6 +284,32 @@ TEST_F(ProjectionTest, LandscapeLightFallsOnSlopesFacingIt)
     EXPECT_GT(light(60, 40), light(40, 60) - 0.05);
 }
 
+TEST(LandscapeTest, HeightsAreTheClippedLogOrModulus)
+{
+    PROJECTION p = defaultprojection();
+    p.heightlimit = 2.5;
+    const struct {
+        int mode;
+        double wx, wy, height;
+    } cases[] = {
+        {HEIGHT_LOG, 0, 0, -2.5},          {HEIGHT_LOG, HUGE_VAL, 0, 2.5}, {HEIGHT_LOG, NAN, 1, 2.5},
+        {HEIGHT_LOG, 3, 4, std::log(5.0)}, {HEIGHT_LOG, 0, -1e-30, -2.5},  {HEIGHT_LOG, 1e200, 1e200, 2.5},
+        {HEIGHT_ABS, 3, 4, 2.5},           {HEIGHT_ABS, 0.6, -0.8, 1.0},   {HEIGHT_ABS, 0, 0, 0.0},
+        {HEIGHT_ABS, NAN, 0, 2.5},
+    };
+    for (const auto &c : cases) {
+        p.heightmode = c.mode;
+        EXPECT_NEAR(landscapeheight(&p, c.wx, c.wy), c.height, 1e-13) << c.wx << " " << c.wy;
+    }
+    /* log|w| without clipping, against the C library, over the doubles. */
+    p.heightmode = HEIGHT_LOG;
+    p.heightlimit = 1000.0;
+    for (double m = 1e-300; m < 1e300; m *= 1.37) {
+        double w = m * 1.0000001;
+        ASSERT_NEAR(landscapeheight(&p, w, 0.0), std::log(w), 1e-12 * std::fabs(std::log(w)) + 1e-15) << w;
+    }
+}
+
 /* The height field of a landscape view, as landscapecolumn takes it. */
 struct FIELD {
     int w, h;
