@@ -18,6 +18,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <vector>
+
 #include "common/LumoIO.h"
 #include "common/platform.h"
 #include "expr/expr.h"
@@ -88,6 +90,15 @@ void colormapcommand(HWND window, int id);
    of every render for the command the file carries. */
 void savepngcommand(HWND window);
 void rememberrender();
+/* width x height pixels of blue, green, red bytes, rows stride bytes apart,
+   as PNG bytes by the Windows Imaging Component.  Returns 0, or the save
+   error code 2 (memory) or 4 (the encoder failed). */
+int encodewic(int width, int height, int stride, const unsigned char *bgr,
+              std::vector<unsigned char> *png);
+/* File > Save Figure...: the SVG figure of the last finished render, with
+   the settings it was made with, which rememberfigure keeps. */
+void savefigurecommand(HWND window);
+void rememberfigure();
 void absvaluecommand(HWND window, int id);
 void gridcommand(int id);
 /* The box that reports a save: the error text of code 1..4, or "Image

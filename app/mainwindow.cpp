@@ -136,6 +136,9 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_SAVEPNG:
         savepngcommand(window);
         break;
+    case CMD_SAVEFIGURE:
+        savefigurecommand(window);
+        break;
     case CMD_EXIT:
         PostMessageA(window, WM_DESTROY, 0, 0);
         break;

@@ -185,6 +185,12 @@ void renderdone(HWND window, WPARAM which)
     if (job == nullptr || which != generation)
         return;
     joinworkers();
+    if (job->nomemory.load()) {
+        /* A row could not have its memory: the rows below it stay grey. */
+        stoprender(window);
+        statusbar_settext("Not enough memory to render");
+        return;
+    }
     KillTimer(window, TIMER_ROWS);
     showrows();
     double seconds = elapsed();

@@ -50,7 +50,7 @@ bool ascii(const char *text)
 }   // namespace
 
 int encodepng(int width, int height, PNGROW getrow, void *source,
-              const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink)
+              const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink, bool fast)
 {
     SINK s = {write, sink};
     png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, quieterror, quietwarning);
@@ -73,6 +73,10 @@ int encodepng(int width, int height, PNGROW getrow, void *source,
         png_set_IHDR(png, info, (png_uint_32)width, (png_uint_32)height, 8, PNG_COLOR_TYPE_RGB,
                      PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
         png_set_sRGB(png, info, PNG_sRGB_INTENT_PERCEPTUAL);
+        if (fast) {
+            png_set_compression_level(png, 1);
+            png_set_filter(png, PNG_FILTER_TYPE_BASE, PNG_FILTER_SUB);
+        }
         for (int k = 0; k < ntexts; k++) {
             chunks[k].compression = ascii(texts[k].text) ? PNG_TEXT_COMPRESSION_NONE
                                                          : PNG_ITXT_COMPRESSION_NONE;

@@ -20,8 +20,10 @@ typedef void (*PNGROW)(void *source, int row, unsigned char *rgb);
 enum { PNG_OK = 0, PNG_NOMEMORY = 1, PNG_WRITEFAILED = 2 };
 
 /* Encodes a width x height picture.  Returns PNG_OK, PNG_NOMEMORY, or
-   PNG_WRITEFAILED when the sink refused bytes or libpng failed. */
+   PNG_WRITEFAILED when the sink refused bytes or libpng failed.  `fast`
+   trades size for time (zlib's fastest level, one filter for every row):
+   for pictures that are then embedded in a figure. */
 int encodepng(int width, int height, PNGROW getrow, void *source,
-              const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink);
+              const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink, bool fast = false);
 
 #endif

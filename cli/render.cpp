@@ -15,8 +15,11 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/figure.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
 #include "cli/pngsave.h"
@@ -26,6 +29,7 @@
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
+#include "render/figurelayout.h"
 #include "render/params.h"
 #include "render/renderoptions.h"
 #include "render/reproduce.h"
@@ -40,7 +44,7 @@ static const char renderusage[] =
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
-    "                   [--format png|tiff]\n"
+    "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
     "                   [--projection plane|sphere|landscape] [--center X Y]\n"
     "                   [--camera AZ EL] [--shade on|off] [--height log|abs]\n"
     "                   [--height-limit X]\n"
@@ -56,6 +60,10 @@ static const char renderusage[] =
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n"
     "--time says on standard error how long the render took.\n"
+    "--figure (or lumo figure) saves the picture with axes, ticks, a title and\n"
+    "         a colour key as SVG, PDF or PNG, by the name's extension;\n"
+    "         --title replaces the formula's label, --dpi (default 96) sets\n"
+    "         the PDF's size: the picture's pixels to the inch.\n"
     "Projections: plane (the default) is a window of the plane; sphere is the\n"
     "      Riemann sphere turned so that --center X Y (inf inf: infinity; default\n"
     "      0 0) lies in the middle; landscape is the view's height field, log|w|\n"
@@ -74,6 +82,10 @@ struct RUNOPTIONS {
     int reportmax;
     int timed;
     long threads;
+    int figure;             /* --figure: a figure, its format by the name */
+    FIGFORMAT figureformat;
+    const char *title;      /* the figure's title, or null for the formula's */
+    double dpi;
 };
 
 /* Everything the command line can set. */
@@ -134,6 +146,23 @@ static int takeformat(RUNOPTIONS *o, const char *value)
     return badinput(text);
 }
 
+static int taketitle(RUNOPTIONS *o, const char *value)
+{
+    if (value != nullptr)
+        return o->title = value, 0;
+    return badinput("--title needs a text");
+}
+
+static int takedpi(RUNOPTIONS *o, const char *value)
+{
+    if (parsefinite(value, &o->dpi) && o->dpi >= 1.0 && o->dpi <= 10000.0)
+        return 0;
+    char text[300];
+    LumoIO::sprintf_s(text, sizeof text, "--dpi needs a resolution 1..10000 dots an inch%s%s%s",
+                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
+    return badinput(text);
+}
+
 /* One option of lumo render's own: its name, whether a value follows,
    and its reader (0, or the exit status after a complaint); a flag's
    field is set to 1. */
@@ -150,6 +179,9 @@ static const RUNOPTIONROW runtable[] = {
     {"--lzw", nullptr, &RUNOPTIONS::lzw},
     {"--report-max", nullptr, &RUNOPTIONS::reportmax},
     {"--time", nullptr, &RUNOPTIONS::timed},
+    {"--figure", nullptr, &RUNOPTIONS::figure},
+    {"--title", taketitle, nullptr},
+    {"--dpi", takedpi, nullptr},
 };
 
 /* Takes the option at argv[i] with its values; returns the number of
@@ -185,6 +217,28 @@ static int pngname(const char *name)
     return ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' && (ext[3] | 0x20) == 'g';
 }
 
+/* The rules of a figure's file: its format by the name, no TIFF options,
+   no graph strip (the figure draws its own axes).  Returns 0 or 2. */
+static int checkfigure(RUNOPTIONS *o, const RENDEROPTIONS *picture)
+{
+    o->figureformat = figureformat(o->output);
+    if (o->figureformat == FIGFORMAT_NONE)
+        return badinput("a figure is saved as SVG, PDF or PNG: give a name ending in "
+                        ".svg, .pdf or .png");
+    if (figureunsupported(o->figureformat) != nullptr)
+        return badinput(figureunsupported(o->figureformat));
+    if (o->png >= 0 || o->lzw)
+        return badinput("--format and --lzw choose a picture's file; a figure's format "
+                        "comes from its name (.svg, .pdf or .png)");
+    if (picture->graph)
+        return badinput("--graph draws beside a plain picture; a figure has its own axes");
+    if (picture->projection.kind > 0)
+        return badinput("a figure draws the plane's axes around its picture: "
+                        "not with --projection sphere or landscape");
+    o->png = 0;
+    return 0;
+}
+
 /* Reads the command line into o; returns 0, -1 after --help, or the exit
    status after a complaint. */
 static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
@@ -193,6 +247,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
     RUNOPTIONS *run = &o->run;
     std::memset(run, 0, sizeof *run);
     run->png = -1;
+    run->dpi = 96.0;
     long hardware = system_hardwarethreads();
     run->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
 
@@ -210,6 +265,10 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(run->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (run->figure)
+        return checkfigure(run, &o->picture);
+    if (run->title != nullptr || run->dpi != 96.0)
+        return badinput("--title and --dpi are a figure's: add --figure, or use lumo figure");
     if (run->png < 0)
         run->png = pngname(run->output);
     if (run->png && !pngsupported)
@@ -242,13 +301,31 @@ static int checkoptions(RENDEROPTIONS *o)
    TIFF of the image alone (the graph strip is drawn only at the end). */
 static int savewhilerendering(const RUNOPTIONS *o)
 {
-    return !o->png && surface_width() == xres;
+    return !o->png && !o->figure && surface_width() == xres;
 }
 
 /* The save's wait for a row: the render's own. */
-static void awaitrow(int row, void *run)
+static int awaitrow(int row, void *run)
 {
-    render_awaitrow((RENDERRUN *)run, row);
+    return render_awaitrow((RENDERRUN *)run, row);
+}
+
+/* Saves the figure, with the command that makes it again; returns 0 or
+   the save error code. */
+static int savefigureas(const RUNOPTIONS *o)
+{
+    FIGUREOPTIONS fo;
+    const char *typed = formula == 30 ? customtext() : nullptr;
+    fo.title = o->title != nullptr ? o->title : figuretitle(typed);
+    fo.dpi = o->dpi;
+    fo.command = reproducecommand(typed, 0) + " --figure";
+    if (o->title != nullptr)
+        fo.command += " --title " + shellword(o->title);
+    if (o->dpi != 96.0)
+        fo.command += " --dpi " + exactnumber(o->dpi);
+    fo.command += reproducefile(o->output, 0);
+    tiffsavereason = savefigure(o->output, o->figureformat, fo);
+    return tiffsavereason == 0 ? 0 : 3;
 }
 
 /* Saves the image, 1300 wide with the graph strip when the graph was
@@ -260,10 +337,12 @@ static int saveimage(const RENDEROPTIONSALL *all, RENDERRUN *run)
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
     int graph = all->picture.graph && graphflag;
     int width = graph ? 1300 : xres;
+    if (o->figure)
+        return savefigureas(o);
     if (o->png)
         return savepng(o->output, width, yres,
                        (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
-                        reproduceoutput(o->output)).c_str(),
+                        reproduceoutput(o->output, 0)).c_str(),
                        &tiffsavereason);
     int savedxres = xres;
     xres = width;
@@ -286,6 +365,14 @@ static void reportsave(const char *path, int code)
                      pngsupported ? ", or save it as PNG (-o NAME.png)" : "");
     else
         std::fprintf(stderr, "lumo: cannot write %s: %s\n", path, savesink_reason(tiffsavereason));
+}
+
+int cmd_figure(int argc, char **argv)
+{
+    std::vector<char *> args(argv, argv + argc);
+    static char figure[] = "--figure";
+    args.push_back(figure);
+    return cmd_render((int)args.size(), args.data());
 }
 
 int cmd_render(int argc, char **argv)
@@ -327,7 +414,14 @@ int cmd_render(int argc, char **argv)
         code = saveimage(&all, run);
         headless_messagestream(stdout);
     }
-    double took = render_end(run);
+    double took = 0.0;
+    if (render_end(run, &took) != 0) {
+        /* The save in progress, if any, has been given up: the target is
+           as it was. */
+        headless_freesurface();
+        std::fprintf(stderr, "lumo render: not enough memory to evaluate the function\n");
+        return 1;
+    }
     int reportlost = std::fflush(stdout) != 0 ? errno : 0;
     if (o.timed)
         std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took, o.threads,

@@ -75,9 +75,13 @@ static void picturecolumn(RENDERJOB *job, int px, const LANDSCAPEVIEW *view)
 {
     const RENDERSETTINGS *s = &job->s;
     /* The rows still being computed were all handed out before this
-       column: each ends within a row's time. */
-    while (job->gridrowsdone.load(std::memory_order_acquire) < s->yres)
+       column: each ends within a row's time, unless it ran out of memory,
+       which stops the job. */
+    while (job->gridrowsdone.load(std::memory_order_acquire) < s->yres) {
+        if (job->stop.load())
+            return;
         std::this_thread::yield();
+    }
     std::vector<unsigned int> colours((size_t)s->yres);
     landscapecolumn(view, job->gridheight.get(), job->gridcolour.get(), px, colours.data(), nullptr);
     /* Distinct columns are distinct bytes of the surface. */

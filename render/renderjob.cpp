@@ -113,7 +113,10 @@ void colourpoints(const RENDERSETTINGS *s, int n, const double *wx, const double
     double largest = 0.0;
     for (int i = 0; i < n; i++) {
         complex w = {wx[i], wy[i]};
-        double modulus = abs(w);
+        /* The colours take |w| in its plain form, which is infinite beyond
+           about 1.3e154: the maps were made with it, and a picture keeps
+           its colours whatever abs() does with huge values. */
+        double modulus = std::sqrt(w.re * w.re + w.im * w.im);
         double hue = arg(w);
         if (hue < 0.0)
             hue += 6.283185307179586;
@@ -163,17 +166,25 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
     if (job->stop.load())
         return -1;
     int row = job->nextrow.fetch_add(1);
-    if (job->s.projection.kind == PROJECTION_LANDSCAPE)
-        return landscape_task(job, row, scratch);
-    if (row >= job->s.yres)
+    try {
+        if (job->s.projection.kind == PROJECTION_LANDSCAPE)
+            return landscape_task(job, row, scratch);
+        if (row >= job->s.yres)
+            return -1;
+        if (job->s.projection.kind == PROJECTION_SPHERE) {
+            sphere_row(job, row, scratch);
+            job->done[row].store(1, std::memory_order_release);
+            job->rowsdone.fetch_add(1);
+            return row;
+        }
+        evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
+    } catch (const std::bad_alloc &) {
+        /* A typed function's registers, a sphere row's points and a
+           landscape column are had per task. */
+        job->nomemory = 1;
+        job->stop = 1;
         return -1;
-    if (job->s.projection.kind == PROJECTION_SPHERE) {
-        sphere_row(job, row, scratch);
-        job->done[row].store(1, std::memory_order_release);
-        job->rowsdone.fetch_add(1);
-        return row;
     }
-    evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
     colourrow(&job->s, scratch->wx.get(), scratch->wy.get(), scratch->result.get(), scratch->colors.get(),
               &job->rowmax[row]);
     /* Distinct rows are distinct bytes of the surface: no lock needed. */
@@ -186,8 +197,13 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
 
 void job_work(RENDERJOB *job)
 {
-    ROWSCRATCH scratch(job->s.xres);
-    while (job_row(job, &scratch) >= 0) {
+    try {
+        ROWSCRATCH scratch(job->s.xres);
+        while (job_row(job, &scratch) >= 0) {
+        }
+    } catch (const std::bad_alloc &) {
+        job->nomemory = 1;
+        job->stop = 1;
     }
 }
 

@@ -39,6 +39,9 @@ struct RENDERJOB {
     std::atomic<int> nextrow{0};
     std::atomic<int> stop{0};
     std::atomic<int> rowsdone{0};
+    /* Set, with stop, when a row could not have the memory it needs
+       (std::bad_alloc): that row is never done. */
+    std::atomic<int> nomemory{0};
     /* done[row] is set once the row's pixels are in the surface. */
     std::unique_ptr<std::atomic<unsigned char>[]> done;
     /* The largest |w| of each row below the tracking limit. */
@@ -101,7 +104,8 @@ int job_begin(RENDERJOB *job);
 
 /* Any thread: computes and stores one row (a landscape: one row of its
    grid or one picture column) and returns its number, or returns -1 when
-   no row is left or the job is stopped. */
+   no row is left or the job is stopped (or stops it, for want of memory:
+   see nomemory). */
 int job_row(RENDERJOB *job, ROWSCRATCH *scratch);
 /* Any thread: job_row until it returns -1. */
 void job_work(RENDERJOB *job);

@@ -43,15 +43,83 @@ std::string shellword(const char *word)
     return quoted + "'";
 }
 
-/* The file name without its folders, Windows' or POSIX'. */
-static const char *filename(const char *path)
+/* The file name without its folders. */
+static const char *filename(const char *path, int windowsnames)
 {
     const char *name = path;
     for (const char *c = path; *c != '\0'; c++) {
-        if (*c == '/' || *c == '\\')
+        if (*c == '/' || (windowsnames && *c == '\\'))
             name = c + 1;
     }
     return name;
+}
+
+/* Whether text is UTF-8 (no overlong forms, surrogates or code points
+   past U+10FFFF), of characters other than controls unless controls is
+   set. */
+static bool utf8(const std::string &text, bool controls)
+{
+    const unsigned char *p = (const unsigned char *)text.data();
+    const unsigned char *end = p + text.size();
+    while (p < end) {
+        unsigned c = *p;
+        if (c < 0x80) {
+            if (!controls && (c < 0x20 || c == 0x7f))
+                return false;
+            p++;
+            continue;
+        }
+        int extra = c >= 0xf0 ? 3 : c >= 0xe0 ? 2 : 1;
+        if (c < 0xc2 || c > 0xf4 || end - p <= extra)
+            return false;
+        unsigned cp = c & (0x3f >> extra);
+        for (int k = 1; k <= extra; k++) {
+            if ((p[k] & 0xc0) != 0x80)
+                return false;
+            cp = (cp << 6) | (p[k] & 0x3f);
+        }
+        static const unsigned least[4] = {0, 0x80, 0x800, 0x10000};
+        if (cp < least[extra] || cp > 0x10ffff || (cp >= 0xd800 && cp <= 0xdfff) ||
+            (!controls && cp < 0xa0))
+            return false;
+        p += extra + 1;
+    }
+    return true;
+}
+
+std::string shellname(const std::string &name)
+{
+    std::string word = name[0] == '-' ? "./" + name : name;
+    /* A command substitution would drop the line ends a name ends with:
+       such a name is quoted as it is, line ends and all, if it is UTF-8. */
+    if (utf8(word, false) || (word.back() == '\n' && utf8(word, true)))
+        return shellword(word.c_str());
+    /* printf's format in single quotes: printable ASCII as it is (but for
+       the quote, the per cent sign and the backslash, which the quotes or
+       printf would take), every other byte as three octal digits. */
+    std::string format;
+    for (unsigned char c : word) {
+        char octal[8];
+        if (c == '%')
+            format += "%%";
+        else if (c == '\\')
+            format += "\\\\";
+        else if (c >= 0x20 && c < 0x7f && c != '\'')
+            format += (char)c;
+        else {
+            std::snprintf(octal, sizeof octal, "\\%03o", c);
+            format += octal;
+        }
+    }
+    return "\"$(printf '" + format + "')\"";
+}
+
+/* Whether lumo takes the name for a PNG: it ends in .png, in any case. */
+static bool pngname(const char *name)
+{
+    size_t n = std::strlen(name);
+    return n >= 4 && name[n - 4] == '.' && (name[n - 3] | 0x20) == 'p' && (name[n - 2] | 0x20) == 'n' &&
+           (name[n - 1] | 0x20) == 'g';
 }
 
 /* Adds one option with its values. */
@@ -121,7 +189,13 @@ std::string reproducecommand(const char *expr, int graph)
     return line;
 }
 
-std::string reproduceoutput(const char *path)
+std::string reproducefile(const char *path, int windowsnames)
 {
-    return " -o " + shellword(filename(path));
+    return " -o " + shellname(filename(path, windowsnames));
+}
+
+std::string reproduceoutput(const char *path, int windowsnames)
+{
+    const char *name = filename(path, windowsnames);
+    return std::string(pngname(name) ? "" : " --format png") + reproducefile(path, windowsnames);
 }

@@ -12,6 +12,7 @@
 #define CMD_SAVELZW         102
 #define CMD_EXIT            103
 #define CMD_SAVEPNG         104
+#define CMD_SAVEFIGURE      105     /* File > Save Figure... (Ctrl+Shift+S) */
 #define CMD_RENDER          110
 #define CMD_FORMULA         120
 #define CMD_PARAMETERS      130

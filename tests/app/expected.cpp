@@ -12,6 +12,7 @@ const MENUENTRY expectedmenu[] = {
     {2, "Uncompressed (U)", 101},
     {2, "LZW Compression (L)", 102},
     {1, "Save Selection as PNG (Ctrl+S)", 104},
+    {1, "Save Figure... (Ctrl+Shift+S)", 105},
     {1, "Exit (Esc)", 103},
     {0, "Render Image (R)   ", 110},
     {0, "Options   ", POPUP},
@@ -49,7 +50,7 @@ const MENUENTRY expectedmenu[] = {
 const int nexpectedmenu = sizeof expectedmenu / sizeof expectedmenu[0];
 
 const ACCELENTRY expectedaccel[] = {
-    {0, 'U', 101}, {0, 'L', 102}, {2, 'S', 104}, {0, VK_ESCAPE, 103}, {0, 'R', 110},
+    {0, 'U', 101}, {0, 'L', 102}, {2, 'S', 104}, {3, 'S', 105}, {0, VK_ESCAPE, 103}, {0, 'R', 110},
     {0, 'F', 120}, {0, 'P', 130}, {0, 'C', 140}, {0, 'M', 141},
     {0, 'A', 142}, {0, 'B', 143}, {0, 'D', 144}, {0, 'O', 145},
     {0, 'K', 146}, {0, 'H', 147}, {0, 'V', 150},

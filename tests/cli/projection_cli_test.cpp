@@ -73,13 +73,16 @@ TEST_F(LumoProjection, RefusedValuesNameTheirOption)
         {{"--projection", "sphere", "--camera", "0", "90"}, "--camera belongs to landscape"},
         {{"--height", "abs"}, "--height belongs to landscape"},
         {{"--shade", "on"}, "--shade shades the sphere or the landscape"},
+        {{"--projection", "sphere", "--figure"}, "a figure draws the plane's axes around its picture"},
     };
     for (const auto &c : cases) {
-        LUMORUN r = render(c.args, "refused.tif");
+        /* (A figure's name ends in .svg; every other case refuses the
+           option before the name counts.) */
+        LUMORUN r = render(c.args, "refused.svg");
         EXPECT_EQ(r.status, 2) << c.text;
         EXPECT_NE(r.err.find(c.text), std::string::npos) << r.err;
         EXPECT_EQ(std::count(r.err.begin(), r.err.end(), '\n'), 1) << r.err;
-        EXPECT_FALSE(exists("refused.tif")) << c.text;
+        EXPECT_FALSE(exists("refused.svg")) << c.text;
     }
 }
 

@@ -1,15 +1,18 @@
 #!/usr/bin/python3
 """Runs every `lumo` command the README shows, as printed, in a fresh
-folder, and fails when one of them fails or a file it names is not a TIFF
-that PIL reads.
+folder, and fails when one of them fails or a file it names is not a
+picture that PIL reads (an SVG: XML that parses; a PDF: one page to
+pdfinfo).
 
 Usage: readme_commands.py README LUMO
 """
 import os
+import re
 import shlex
 import subprocess
 import sys
 import tempfile
+import xml.etree.ElementTree as ET
 
 from PIL import Image
 
@@ -52,7 +55,17 @@ def main():
                 print("FAIL: %s: exit status %d: %s" % (command, run.returncode, run.stderr.strip()))
                 failed = 1
                 continue
-            if "-o" in words:
+            if "-o" in words and words[words.index("-o") + 1].endswith((".svg", ".pdf")):
+                path = os.path.join(work, words[words.index("-o") + 1])
+                if path.endswith(".svg"):
+                    root = ET.parse(path).getroot()
+                    print("ok  %s: SVG %s x %s" % (command, root.get("width"), root.get("height")))
+                else:
+                    pages = subprocess.run(["pdfinfo", path], capture_output=True, text=True)
+                    ok = pages.returncode == 0 and re.search(r"^Pages:\s+1$", pages.stdout, re.M)
+                    print("%s  %s: PDF" % ("ok" if ok else "FAIL:", command))
+                    failed |= not ok
+            elif "-o" in words:
                 path = os.path.join(work, words[words.index("-o") + 1])
                 with Image.open(path) as image:
                     image.load()
