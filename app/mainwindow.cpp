@@ -9,6 +9,7 @@
  */
 #include "app/LumoDomainColoring.h"
 #include "app/mouse.h"
+#include "app/projectionview.h"
 #include "app/windowrender.h"
 
 /* The client area the image may use: all of it above the status bar. */
@@ -47,6 +48,7 @@ static LRESULT OnCreate(HWND window)
     g_hMenu = GetMenu(window);
     InitFormula(formula);
     CheckMenuItem(g_hMenu, CMD_CONTINUOUS, MF_BYCOMMAND | MF_CHECKED);
+    projectionmarks();
     CheckMenuItem(g_hMenu, CMD_NOGRIDS, MF_BYCOMMAND | MF_CHECKED);
     EnableMenuItem(g_hMenu, CMD_DEBUG, MF_BYCOMMAND | MF_GRAYED);
     PostMessageA(window, WM_COMMAND, CMD_RENDER, 0);
@@ -204,6 +206,11 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
         break;
     case CMD_VIEWHOME:
         mouse_viewhome(window);
+        break;
+    case CMD_PLANE:
+    case CMD_SPHERE:
+    case CMD_LANDSCAPE:
+        projectioncommand(window, id);
         break;
     case CMD_HELPTOPICS:
         opendialog(window, DLG_HELP, HelpDialogProc);

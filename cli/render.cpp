@@ -46,6 +46,9 @@ static const char renderusage[] =
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
     "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
+    "                   [--projection plane|sphere|landscape] [--center X Y]\n"
+    "                   [--camera AZ EL] [--shade on|off] [--height log|abs]\n"
+    "                   [--height-limit X]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
     "       command that makes the same picture again.\n"
@@ -64,7 +67,13 @@ static const char renderusage[] =
     "--figure (or lumo figure) saves the picture with axes, ticks, a title and\n"
     "         a colour key as SVG, PDF or PNG, by the name's extension;\n"
     "         --title replaces the formula's label, --dpi (default 96) sets\n"
-    "         the PDF's size: the picture's pixels to the inch.\n";
+    "         the PDF's size: the picture's pixels to the inch.\n"
+    "Projections: plane (the default) is a window of the plane; sphere is the\n"
+    "      Riemann sphere turned so that --center X Y (inf inf: infinity; default\n"
+    "      0 0) lies in the middle; landscape is the view's height field, log|w|\n"
+    "      or |w| (--height, default log) clipped to --height-limit (default 3),\n"
+    "      seen from azimuth AZ and elevation EL 0..90 (--camera, default 30 40).\n"
+    "      --shade: sphere off, landscape on by default.  --graph is the plane's.\n";
 
 static const long MAXTHREADS = 256;
 
@@ -227,6 +236,9 @@ static int checkfigure(RUNOPTIONS *o, const RENDEROPTIONS *picture)
                         "comes from its name (.svg, .pdf or .png)");
     if (picture->graph)
         return badinput("--graph draws beside a plain picture; a figure has its own axes");
+    if (picture->projection.kind > 0)
+        return badinput("a figure draws the plane's axes around its picture: "
+                        "not with --projection sphere or landscape");
     o->png = 0;
     return 0;
 }

@@ -151,6 +151,12 @@ static const RENDEROPTIONROW optiontable[] = {
     {"--grid-extent", 1, "a whole number", takegridextent},
     {"--graph", 0, "", takegraph},
     {"--param", 1, "NAME=VALUE, once for each parameter", takeparam},
+    {"--projection", 1, "plane, sphere or landscape", takeprojection},
+    {"--center", 2, "two numbers X Y (inf for the point at infinity)", takecenter},
+    {"--camera", 2, "two numbers AZ EL (degrees)", takecamera},
+    {"--shade", 1, "on or off", takeshade},
+    {"--height", 1, "log or abs", takeheight},
+    {"--height-limit", 1, "a number", takeheightlimit},
 };
 
 void renderoptions_init(RENDEROPTIONS *o)
@@ -160,6 +166,7 @@ void renderoptions_init(RENDEROPTIONS *o)
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
     initfractaloptions(&o->fractal);
+    projectionoptions_init(&o->projection);
 }
 
 /* "OPTION needs WHAT", with the value given when there was one. */
@@ -374,6 +381,8 @@ int renderoptions_check(RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string 
         error->text = "--graph needs --size 600 600: the graph is drawn only beside a 600 x 600 image";
         return 0;
     }
+    if (!projectionoptions_check(&o->projection, o->graph, &error->text))
+        return 0;
     return checkgrids(o, error);
 }
 
@@ -418,4 +427,5 @@ void renderoptions_apply(const RENDEROPTIONS *o)
        view of the axis, it is drawn beyond the surface's edge and is not
        saved. */
     graphflag = o->graph ? 1 : 0;
+    projectionoptions_apply(&o->projection);
 }

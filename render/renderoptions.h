@@ -23,6 +23,7 @@
 
 #include "expr/expr.h"
 #include "render/optionvalues.h"
+#include "render/projectionoptions.h"
 
 /* Everything the options can set; -1 (or a clear flag) where an option
    was not given, so the formula's own setting stays. */
@@ -50,6 +51,7 @@ struct RENDEROPTIONS {
     int paramranges;
     FRACTALOPTIONS fractal;
     char fractalerror[256];     /* the first refused fractal value */
+    PROJECTIONOPTIONS projection;
 };
 
 /* What went wrong, for the front end to show.  `text` is one line without

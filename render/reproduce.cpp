@@ -10,6 +10,7 @@
 #include <cstring>
 #include <utility>
 
+#include "render/projection.h"
 #include "render/settings.h"
 
 std::string exactnumber(double x)
@@ -155,6 +156,27 @@ static void add(std::vector<OPTIONWORDS> *words, const char *name, std::vector<s
     words->push_back(OPTIONWORDS{name, std::move(values)});
 }
 
+/* The projection's options, only where it is not the plane: a plane
+   picture's command stays as it always was. */
+static void addprojection(std::vector<OPTIONWORDS> *w)
+{
+    const PROJECTION &p = projection;
+    if (p.kind == PROJECTION_PLANE)
+        return;
+    add(w, "--projection", {projectionnames[p.kind]});
+    if (p.kind == PROJECTION_SPHERE) {
+        if (p.centerinfinite)
+            add(w, "--center", {"inf", "inf"});
+        else
+            add(w, "--center", {exactnumber(p.centerx), exactnumber(p.centery)});
+    } else {
+        add(w, "--camera", {exactnumber(p.azimuth), exactnumber(p.elevation)});
+        add(w, "--height", {heightnames[p.heightmode]});
+        add(w, "--height-limit", {exactnumber(p.heightlimit)});
+    }
+    add(w, "--shade", {p.shade ? "on" : "off"});
+}
+
 std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph)
 {
     static const char *const gridnames[4] = {"none", "square", "phase", "both"};
@@ -184,6 +206,7 @@ std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph)
     add(&w, "--abs-limit", {exactnumber(abslimitimage[f])});
     add(&w, "--grid-width", {exactnumber(GW)});
     add(&w, "--grid-extent", {std::to_string(GP)});
+    addprojection(&w);
     if (graph)
         add(&w, "--graph", {});
     return w;

@@ -38,6 +38,9 @@
 #define CMD_VIEWBACK        190     /* Backspace: the previous view */
 #define CMD_VIEWHOME        191     /* Home: the formula's built-in view */
 #define CMD_SLIDERS         1650    /* J: the Parameter Sliders panel */
+#define CMD_PLANE           192     /* 192..194: View > Plane, Sphere, Landscape */
+#define CMD_SPHERE          193
+#define CMD_LANDSCAPE       194
 
 /* The main window's status bar. */
 #define IDC_STATUSBAR       700

@@ -39,6 +39,10 @@ const MENUENTRY expectedmenu[] = {
     {2, "Square Grid (S)", 161},
     {2, "Angular (Phase) Grid (T)", 162},
     {2, "Both Grids (G)", 163},
+    {0, "View", POPUP},
+    {1, "Plane (1)", 192},
+    {1, "Sphere (2)", 193},
+    {1, "Landscape (3)", 194},
     {0, "Help", POPUP},
     {1, "Help Topics (F2)", 170},
     {1, "About (F3)", 171},
@@ -55,6 +59,7 @@ const ACCELENTRY expectedaccel[] = {
     {0, 'S', 161}, {0, 'T', 162}, {0, 'G', 163}, {0, VK_F2, 170},
     {0, VK_F3, 171}, {0, 'E', 180}, {0, VK_BACK, 190}, {0, VK_HOME, 191},
     {0, 'J', 1650},
+    {0, '1', 192}, {0, '2', 193}, {0, '3', 194},
 };
 const int nexpectedaccel = sizeof expectedaccel / sizeof expectedaccel[0];
 
