@@ -120,6 +120,18 @@ enum { CUSTOMFORMULA = 30 };
    parse is passed over), and into it after the Custom Function dialog. */
 void loadcustomtext();
 void storecustomtext(const char *text);
+/* Its parameters' values, "NAME=VALUE;..." in the value "Custom
+   Parameters" beside the text: stored whenever one changes, and laid over
+   the text's parameters (by name) after loadcustomtext. */
+void loadcustomparams();
+void storecustomparams();
+
+/* The modeless Parameter Sliders panel (J): opened or brought forward;
+   its rows made again for a new text; and its share of the message loop
+   (1 when the message was the panel's). */
+void sliderpanel_open(HWND window);
+void sliderpanel_refresh();
+int sliderpanel_message(MSG *msg);
 
 /* Texts of the About box and of the absolute-value help box. */
 extern const char abouttext[];

@@ -16,6 +16,7 @@
 #include "app/LumoDomainColoring.h"
 #include "expr/expr.h"
 #include "render/figuresvg.h"
+#include "render/projection.h"
 #include "render/reproduce.h"
 
 namespace {
@@ -23,6 +24,7 @@ namespace {
 /* The settings a figure reads, for the formula of the last render. */
 struct FIGURESTATE {
     int valid;
+    int notplane;       /* the render was the sphere or the landscape */
     int formula;
     int xres, yres;
     double view[4];
@@ -39,7 +41,9 @@ FIGURESTATE currentstate()
 {
     FIGURESTATE s;
     const int f = formula;
-    s.valid = 1;
+    /* A figure's axes are the plane's. */
+    s.notplane = projection.kind != PROJECTION_PLANE;
+    s.valid = !s.notplane;
     s.formula = f;
     s.xres = xres;
     s.yres = yres;
@@ -146,8 +150,12 @@ void rememberfigure()
 
 void savefigurecommand(HWND window)
 {
-    if (!kept.valid)
+    if (!kept.valid) {
+        if (kept.notplane)
+            MessageBoxA(window, "A figure draws the plane's axes around its picture: "
+                        "choose View > Plane (1) first.", "Lumo Domain Coloring", MB_OK | MB_ICONINFORMATION);
         return;
+    }
     if (dialog.lStructSize == 0)
         initfiguredialog();
     dialog.hwndOwner = window;

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/evalline.h"
@@ -16,10 +18,12 @@
 #include "common/LumoIO.h"
 #include "expr/expr.h"
 #include "formulas/formulas.h"
+#include "render/paramoptions.h"
 #include "render/params.h"
 
 static const char evalusage[] =
-    "usage: lumo eval --formula N | --expr TEXT [--maxiter N] [--bailout X] [--exponent X]\n"
+    "usage: lumo eval --formula N | --expr TEXT [--param NAME=VALUE]... [--maxiter N]\n"
+    "                 [--bailout X] [--exponent X]\n"
     "                 [--julia CX CY] [--escape 0|1|2] [--yside H] [--yres N]\n"
     "Reads lines \"x y\" from standard input and prints \"wx wy result\" for each.\n";
 
@@ -144,6 +148,7 @@ int cmd_eval(int argc, char **argv)
     long rows = 600;
     int expression = 0;
     char error[256];
+    std::vector<const char *> params;
 
     for (int i = 0; i < argc;) {
         int taken = takefractaloption(argc, argv, i, &options, error, sizeof error);
@@ -163,6 +168,10 @@ int cmd_eval(int argc, char **argv)
             if (!takeexpression(value))
                 return 2;
             expression = 1;
+        } else if (std::strcmp(option, "--param") == 0) {
+            if (value == nullptr)
+                return badvalue(option, value, "NAME=VALUE");
+            params.push_back(value);
         } else if (std::strcmp(option, "--formula") == 0) {
             if (!parsewhole(value, &number) || number < 0 || number >= NFORMULAS)
                 return badvalue(option, value, "a formula number 0..30");
@@ -194,6 +203,19 @@ int cmd_eval(int argc, char **argv)
     }
     if (expression)
         number = 30;
+    if (!params.empty() && number != 30) {
+        std::fprintf(stderr, "lumo eval: --param sets a parameter of a typed function (--expr)\n");
+        return 2;
+    }
+    if (number == 30) {
+        std::string why, note;
+        if (!applyparamoptions((int)params.size(), params.data(), 0, &why, &note)) {
+            std::fprintf(stderr, "lumo eval: %s\n", why.c_str());
+            return 2;
+        }
+        if (!note.empty())
+            std::fprintf(stderr, "lumo eval: %s\n", note.c_str());
+    }
     if (number < 0) {
         std::fprintf(stderr, "lumo eval: --formula N is required (lumo formulas lists them), or --expr TEXT\n");
         return 2;

@@ -15,6 +15,7 @@ static const char usage[] =
     "       lumo eval --expr TEXT                     (formula 30 as TEXT)\n"
     "       lumo functions                            (names TEXT may use)\n"
     "       lumo render -o FILE [options]\n"
+    "       lumo animate -o OUT --frames N [--param NAME=FROM:TO]... [options]\n"
     "       lumo figure -o FILE.svg|.pdf|.png [--title TEXT] [--dpi X] [render options]\n";
 
 static int runcommand(int argc, char **argv)
@@ -32,6 +33,8 @@ static int runcommand(int argc, char **argv)
         return cmd_eval(argc - 2, argv + 2);
     if (std::strcmp(command, "render") == 0)
         return cmd_render(argc - 2, argv + 2);
+    if (std::strcmp(command, "animate") == 0)
+        return cmd_animate(argc - 2, argv + 2);
     if (std::strcmp(command, "figure") == 0)
         return cmd_figure(argc - 2, argv + 2);
     if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {

@@ -5,6 +5,7 @@
 #include "cli/pngsave.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include "cli/pngencoder.h"
 #include "common/platform.h"
@@ -26,21 +27,33 @@ void surfacerow(void *source, int row, unsigned char *rgb)
     }
 }
 
+struct MEMORYIMAGE {
+    int width;
+    const unsigned char *rgb;
+};
+
+void memoryrow(void *source, int row, unsigned char *rgb)
+{
+    const MEMORYIMAGE *image = (const MEMORYIMAGE *)source;
+    size_t bytes = (size_t)image->width * 3;
+    std::memcpy(rgb, image->rgb + (size_t)row * bytes, bytes);
+}
+
 int sinkwrite(void *sink, const unsigned char *data, size_t size)
 {
     return savesink_write((SAVESINK *)sink, data, size);
 }
 
-}   // namespace
-
-int savepng(const char *path, int width, int height, const char *comment, int *reason)
+/* The PNG of the rows `row` gives, through the save sink. */
+int saverows(const char *path, int width, int height, void (*row)(void *, int, unsigned char *),
+             void *source, const char *comment, int *reason)
 {
     *reason = 0;
     SAVESINK *sink = savesink_open(path, reason);
     if (sink == nullptr)
         return 1;
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment}};
-    int code = encodepng(width, height, surfacerow, &width, texts, 2, sinkwrite, sink);
+    int code = encodepng(width, height, row, source, texts, 2, sinkwrite, sink);
     if (code != PNG_OK) {
         *reason = savesink_error(sink) != 0 ? savesink_error(sink) : ENOMEM;
         savesink_abort(sink);
@@ -48,4 +61,18 @@ int savepng(const char *path, int width, int height, const char *comment, int *r
     }
     *reason = savesink_commit(sink);
     return *reason == 0 ? 0 : 3;
+}
+
+}   // namespace
+
+int savepng(const char *path, int width, int height, const char *comment, int *reason)
+{
+    return saverows(path, width, height, surfacerow, &width, comment, reason);
+}
+
+int savepngrgb(const char *path, int width, int height, const unsigned char *rgb, const char *comment,
+               int *reason)
+{
+    MEMORYIMAGE image = {width, rgb};
+    return saverows(path, width, height, memoryrow, &image, comment, reason);
 }

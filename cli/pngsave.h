@@ -15,4 +15,9 @@ extern const int pngsupported;
    (see savesink_reason). */
 int savepng(const char *path, int width, int height, const char *comment, int *reason);
 
+/* The same for an image held in memory: height rows of width RGB pixels,
+   3 bytes each, row after row. */
+int savepngrgb(const char *path, int width, int height, const unsigned char *rgb, const char *comment,
+               int *reason);
+
 #endif

@@ -38,13 +38,17 @@
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 static const char renderusage[] =
-    "usage: lumo render -o FILE [--formula N | --expr TEXT] [--view XMIN XMAX YMIN YMAX]\n"
+    "usage: lumo render -o FILE [--formula N | --expr TEXT [--param NAME=VALUE]...]\n"
+    "                   [--view XMIN XMAX YMIN YMAX]\n"
     "                   [--size W H] [--map 0..9|NAME] [--grid none|square|phase|both]\n"
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
     "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
+    "                   [--projection plane|sphere|landscape] [--center X Y]\n"
+    "                   [--camera AZ EL] [--shade on|off] [--height log|abs]\n"
+    "                   [--height-limit X]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
     "       command that makes the same picture again.\n"
@@ -53,14 +57,23 @@ static const char renderusage[] =
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
     "      the number or the name.\n"
     "--expr renders formula 30 with TEXT as its function (lumo functions lists\n"
-    "the names); formula 30 without it renders the default text.\n"
+    "the names); formula 30 without it renders the default text.  A name the\n"
+    "language does not know, written bare, is a parameter: --param NAME=VALUE\n"
+    "gives its value (0.25, 0.25+0.1i; 1 when not given).  Formula 30 takes\n"
+    "views within -1e6 .. 1e6, down to 1e-12 of max(1, |min|, |max|) wide.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n"
     "--time says on standard error how long the render took.\n"
     "--figure (or lumo figure) saves the picture with axes, ticks, a title and\n"
     "         a colour key as SVG, PDF or PNG, by the name's extension;\n"
     "         --title replaces the formula's label, --dpi (default 96) sets\n"
-    "         the PDF's size: the picture's pixels to the inch.\n";
+    "         the PDF's size: the picture's pixels to the inch.\n"
+    "Projections: plane (the default) is a window of the plane; sphere is the\n"
+    "      Riemann sphere turned so that --center X Y (inf inf: infinity; default\n"
+    "      0 0) lies in the middle; landscape is the view's height field, log|w|\n"
+    "      or |w| (--height, default log) clipped to --height-limit (default 3),\n"
+    "      seen from azimuth AZ and elevation EL 0..90 (--camera, default 30 40).\n"
+    "      --shade: sphere off, landscape on by default.  --graph is the plane's.\n";
 
 static const long MAXTHREADS = 256;
 
@@ -223,6 +236,9 @@ static int checkfigure(RUNOPTIONS *o, const RENDEROPTIONS *picture)
                         "comes from its name (.svg, .pdf or .png)");
     if (picture->graph)
         return badinput("--graph draws beside a plain picture; a figure has its own axes");
+    if (picture->projection.kind > 0)
+        return badinput("a figure draws the plane's axes around its picture: "
+                        "not with --projection sphere or landscape");
     o->png = 0;
     return 0;
 }
@@ -274,8 +290,13 @@ static int checkoptions(RENDEROPTIONS *o)
     RENDEROPTIONERROR error;
     std::string note;
     int ok = renderoptions_check(o, &error, &note);
-    if (!note.empty())
-        std::fprintf(stderr, "lumo render: %s\n", note.c_str());
+    for (size_t start = 0; start < note.size();) {
+        size_t end = note.find('\n', start);
+        if (end == std::string::npos)
+            end = note.size();
+        std::fprintf(stderr, "lumo render: %s\n", note.substr(start, end - start).c_str());
+        start = end + 1;
+    }
     if (ok)
         return 0;
     if (error.expression)

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <utility>
 
+#include "render/projection.h"
 #include "render/settings.h"
 
 std::string exactnumber(double x)
@@ -23,6 +24,34 @@ std::string exactnumber(double x)
             break;
     }
     return text;
+}
+
+std::string exactvalue(const EXPRVALUE &value)
+{
+    if (!value.iscomplex)
+        return exactnumber(value.re);
+    /* re+imi reads back exactly but for some signed zeros, which one of
+       the other forms brings back; the shortest that does is taken. */
+    std::string re = exactnumber(value.re), im = exactnumber(value.im);
+    std::string negre = exactnumber(-value.re), negim = exactnumber(-value.im);
+    auto joined = [](const std::string &a, const std::string &b) {
+        return a + (b[0] == '-' ? b : "+" + b) + "i";
+    };
+    const std::string candidates[] = {
+        joined(re, im), "-(" + joined(negre, negim) + ")", im + "i", "-" + negim + "i",
+    };
+    std::string best = candidates[0];
+    int found = 0;
+    for (const std::string &text : candidates) {
+        EXPRVALUE back;
+        if (exprreadvalue(text.c_str(), &back, nullptr) && back.iscomplex &&
+            std::memcmp(&back.re, &value.re, sizeof back.re) == 0 &&
+            std::memcmp(&back.im, &value.im, sizeof back.im) == 0 && (!found || text.size() < best.size())) {
+            best = text;
+            found = 1;
+        }
+    }
+    return best;
 }
 
 std::string shellword(const char *word)
@@ -127,14 +156,41 @@ static void add(std::vector<OPTIONWORDS> *words, const char *name, std::vector<s
     words->push_back(OPTIONWORDS{name, std::move(values)});
 }
 
+/* The projection's options, only where it is not the plane: a plane
+   picture's command stays as it always was. */
+static void addprojection(std::vector<OPTIONWORDS> *w)
+{
+    const PROJECTION &p = projection;
+    if (p.kind == PROJECTION_PLANE)
+        return;
+    add(w, "--projection", {projectionnames[p.kind]});
+    if (p.kind == PROJECTION_SPHERE) {
+        if (p.centerinfinite)
+            add(w, "--center", {"inf", "inf"});
+        else
+            add(w, "--center", {exactnumber(p.centerx), exactnumber(p.centery)});
+    } else {
+        add(w, "--camera", {exactnumber(p.azimuth), exactnumber(p.elevation)});
+        add(w, "--height", {heightnames[p.heightmode]});
+        add(w, "--height-limit", {exactnumber(p.heightlimit)});
+    }
+    add(w, "--shade", {p.shade ? "on" : "off"});
+}
+
 std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph)
 {
     static const char *const gridnames[4] = {"none", "square", "phase", "both"};
     const int f = formula;
     std::vector<OPTIONWORDS> w;
     add(&w, "--formula", {std::to_string(f)});
-    if (expr != nullptr)
+    if (expr != nullptr) {
         add(&w, "--expr", {expr});
+        /* Every parameter, at 1 too, so that the command does not lean on
+           the default. */
+        const EXPRPARAMS &values = customparams();
+        for (int k = 0; k < values.count; k++)
+            add(&w, "--param", {std::string(customparamname(k)) + "=" + exactvalue(values.value[k])});
+    }
     add(&w, "--view", {exactnumber(xmin[f]), exactnumber(xmax[f]), exactnumber(ymin[f]), exactnumber(ymax[f])});
     add(&w, "--size", {std::to_string(xres), std::to_string(yres)});
     add(&w, "--map", {std::to_string(gradient[f])});
@@ -150,6 +206,7 @@ std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph)
     add(&w, "--abs-limit", {exactnumber(abslimitimage[f])});
     add(&w, "--grid-width", {exactnumber(GW)});
     add(&w, "--grid-extent", {std::to_string(GP)});
+    addprojection(&w);
     if (graph)
         add(&w, "--graph", {});
     return w;

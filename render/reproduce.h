@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include "expr/expr.h"
+
 /* One option and its values, as words. */
 struct OPTIONWORDS {
     std::string name;                   /* "--view" */
@@ -22,7 +24,8 @@ std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph);
 /* The command for the current formula's settings, up to the output
    option; `graph` says whether the picture has the graph strip (is 1300
    wide).  `expr` is formula 30's typed text (expr/expr.h customtext),
-   or nullptr.
+   or nullptr; with it come its parameters' values, one --param NAME=VALUE
+   each.
    Every word that a POSIX shell would split or expand is quoted, so the
    line can be pasted into a shell as it is. */
 std::string reproducecommand(const char *expr, int graph);
@@ -53,5 +56,9 @@ std::string shellword(const char *word);
 
 /* The shortest decimal text that reads back as exactly x. */
 std::string exactnumber(double x);
+
+/* A parameter's value as a text that reads back (exprreadvalue) as
+   exactly the same value: 0.25, or 0.25+0.1i for a complex one. */
+std::string exactvalue(const EXPRVALUE &value);
 
 #endif

@@ -32,6 +32,13 @@ CASES = [
     # a typed function whose text a shell would take apart
     ["--expr", "if(abs(z) >= 1.5, z * i, (z^2 - 1) / (z - 2 - i)^2)", "--size", "48", "40"],
     ["--formula", "30", "--map", "9", "--size", "48", "40"],
+    # the sphere and the landscape: their options in the Comment, the
+    # landscape's TIFF written while its rows are still being made
+    ["--formula", "9", "--projection", "sphere", "--center", "inf", "inf", "--shade", "on",
+     "--size", "90", "70"],
+    ["--expr", "z^2 + 1/z", "--projection", "sphere", "--center", "0.1", "-3e5", "--size", "64", "64"],
+    ["--formula", "20", "--projection", "landscape", "--camera", "-30", "25", "--height", "abs",
+     "--height-limit", "7.5", "--size", "120", "80"],
 ]
 
 failures = []
