@@ -215,6 +215,39 @@ unsigned char *lumo_rows(int first, int count)
     return rgba.data();
 }
 
+/* 1 when the picture is made of rows that any worker can make in any
+   order (lumo_rows): the plane.  The sphere and the landscape are made
+   whole by one worker (lumo_picture), by the render job as lumo makes
+   them. */
+int lumo_bands() { return rendersettings().projection.kind == PROJECTION_PLANE; }
+
+/* The whole picture, width lumo_width() (1300 with the graph strip) by
+   lumo_height(), as RGBA, made by the render job on this thread; null
+   when its memory cannot be had. */
+unsigned char *lumo_picture()
+{
+    int width = stripshown ? 1300 : xres;
+    if (headless_createsurface(width, yres) != 0)
+        return nullptr;
+    RENDERJOB job;
+    if (job_begin(&job) != 0)
+        return nullptr;
+    job_work(&job);
+    while (job_advance(&job) < job.s.yres) {
+    }
+    job_end(&job);
+    rgba.resize((size_t)width * 4 * (size_t)yres);
+    const unsigned char *rgb = headless_pixels();
+    for (size_t k = 0; k < (size_t)width * (size_t)yres; k++) {
+        rgba[4 * k] = rgb[3 * k];
+        rgba[4 * k + 1] = rgb[3 * k + 1];
+        rgba[4 * k + 2] = rgb[3 * k + 2];
+        rgba[4 * k + 3] = 255;
+    }
+    headless_createsurface(1, 1);
+    return rgba.data();
+}
+
 /* The graph strip, columns 600 .. 1299 of every row, as RGBA: drawn in
    row order after the settings' render start, as the renderer draws it. */
 unsigned char *lumo_strip_pixels()

@@ -44,6 +44,10 @@ const PICTURES = [
   `expr=${enc('(z^2 - 1)(z - 2 - i)^2 / (z^2 + 2 + 2i)')}&size=120,90&map=modular`,
   `expr=${enc('if(re(z) > 0, gamma(z), pi / (sin(pi z) gamma(1 - z)))')}&size=120,90`,
   `expr=${enc('exp(z) + log(z)^2 - z^(1/3)')}&size=120,90&map=angular&grid=square`,
+  `expr=${enc('z^2 + a')}&param=${enc('a=2')}&size=120,90`,
+  'formula=16&size=200,150&projection=sphere',
+  'formula=27&size=160,120&projection=sphere&center=inf,inf&map=perceptual',
+  'formula=9&size=160,120&projection=landscape',
 ];
 
 const page = await open(browser, server.url + '#formula=3&size=64,48');

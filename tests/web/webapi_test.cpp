@@ -78,6 +78,8 @@ std::string randomwords(std::mt19937 &random)
         w += "--grid-width\n0.0" + std::to_string(1 + pick(9)) + "\n--grid-extent\n" + std::to_string(2 + pick(49)) + "\n";
     if (pick(2))
         w += "--abs-limit\n" + std::to_string(0.5 + pick(100)) + "\n";
+    if (pick(4) == 0)
+        w += pick(2) ? "--projection\nsphere\n--center\n0.5\n-1\n" : "--projection\nlandscape\n--camera\n30\n40\n";
     if (f <= 2)
         w += "--maxiter\n" + std::to_string(1 + pick(300)) + "\n--escape\n" + std::to_string(pick(3)) +
              "\n--julia\n0.25\n-0.5\n";

@@ -136,17 +136,17 @@ function change(fields, push, extra = []) {
 
 function render() {
   const myGen = ++gen;
-  const width = num('width'), height = num('height'), strip = num('strip');
+  const width = num('width'), height = num('height'), strip = num('strip'), whole = !num('bands');
   picture.begin(width + (strip ? STRIPWIDTH + STRIPLEFT - width : 0), height);
   setState('rendering');
   const start = performance.now();
-  pool.render({ gen: myGen, words: wordsOf(current), width, height },
-    (first, count, rgba) => {
-      picture.put(0, first, width, count, rgba);
+  pool.render({ gen: myGen, words: wordsOf(current), width, height, whole },
+    (first, count, rgba, bandWidth) => {
+      picture.put(0, first, bandWidth, count, rgba);
       picture.rowsDone(count);
     },
     () => {
-      if (strip) {
+      if (strip && !whole) {
         const p = num('strip_pixels');
         const rgba = new Uint8ClampedArray(core.HEAPU8.slice(p, p + STRIPWIDTH * 4 * height).buffer);
         picture.put(STRIPLEFT, 0, STRIPWIDTH, height, rgba);

@@ -39,7 +39,7 @@ onmessage = async e => {
     }
     return;
   }
-  if (m.type === 'band') {
+  if (m.type === 'band' || m.type === 'whole') {
     if (m.words !== words) {
       const error = apply(m.words);
       if (error !== '') {
@@ -48,11 +48,17 @@ onmessage = async e => {
       }
     }
     const start = performance.now();
-    const width = core._lumo_width();
-    const p = core._lumo_rows(m.first, m.count);
+    // A band of rows, or the whole picture (graph strip and all) where
+    // the projection is made whole.
+    const width = m.type === 'band' ? core._lumo_width() : core._lumo_width() + (core._lumo_strip() ? 700 : 0);
+    const p = m.type === 'band' ? core._lumo_rows(m.first, m.count) : core._lumo_picture();
+    if (p === 0) {
+      postMessage({ type: 'error', gen: m.gen, message: 'not enough memory for the picture' });
+      return;
+    }
     const rows = core.HEAPU8.slice(p, p + width * 4 * m.count);
     const ms = performance.now() - start;
-    postMessage({ type: 'rows', gen: m.gen, first: m.first, count: m.count, ms, buffer: rows.buffer },
+    postMessage({ type: 'rows', gen: m.gen, first: m.first, count: m.count, width, ms, buffer: rows.buffer },
       [rows.buffer]);
   }
 };

@@ -52,9 +52,10 @@ export class WorkerPool {
     return this.firstReady;
   }
 
-  // Renders job = {gen, words, width, height}; onrows(first, count,
-  // Uint8ClampedArray of RGBA) for each band as it finishes, ondone()
-  // once all rows are in.  Replaces (cancels) any render running.
+  // Renders job = {gen, words, width, height, whole}; onrows(first, count,
+  // Uint8ClampedArray of RGBA, width) for each band as it finishes,
+  // ondone() once all rows are in.  A whole job (a projection made whole)
+  // goes to one worker as one band.  Replaces (cancels) any render running.
   render(job, onrows, ondone, onfail) {
     this.job = { ...job, next: 0, done: 0, rows: 2, onrows, ondone, onfail };
     for (const slot of this.workers)
@@ -69,9 +70,10 @@ export class WorkerPool {
       slot.busy = false;
       return;
     }
-    const count = Math.min(job.rows, job.height - job.next);
+    const count = job.whole ? job.height : Math.min(job.rows, job.height - job.next);
     slot.busy = true;
-    slot.worker.postMessage({ type: 'band', gen: job.gen, words: job.words, first: job.next, count });
+    slot.worker.postMessage({ type: job.whole ? 'whole' : 'band', gen: job.gen, words: job.words,
+      first: job.next, count });
     job.next += count;
   }
 
@@ -89,7 +91,7 @@ export class WorkerPool {
       job.rows = Math.max(1, Math.min(256, Math.round(BANDMS / perRow)));
       job.done += m.count;
       slot.rows += m.count;
-      job.onrows(m.first, m.count, new Uint8ClampedArray(m.buffer));
+      job.onrows(m.first, m.count, new Uint8ClampedArray(m.buffer), m.width);
       if (job.done === job.height) {
         this.job = null;
         job.ondone();
