@@ -25,9 +25,11 @@
 #include "render/driver.h"
 #include "render/graph.h"
 #include "render/renderjob.h"
+#include "render/projection.h"
 #include "render/renderoptions.h"
 #include "render/reproduce.h"
 #include "render/settings.h"
+#include "render/sphere.h"
 #include "render/viewnav.h"
 
 namespace {
@@ -288,16 +290,34 @@ const char *lumo_checkexpr(const char *text)
 }
 int lumo_exprcolumn() { return exprcolumn; }
 
-/* The status bar's readout at pixel (x, y): the evaluation of that pixel. */
+/* The status bar's readout at pixel (x, y): the evaluation of that pixel
+   (the plane's and the sphere's; "" off the sphere and on the landscape). */
 const char *lumo_readout(int x, int y)
 {
     RENDERSETTINGS s = rendersettings();
     reply.clear();
     if (x < 0 || y < 0 || x >= s.xres || y >= s.yres)
         return reply.c_str();
-    double wx, wy;
-    evaluatepoint(&s, x, y, &wx, &wy);
-    double zx = settings_columnx(&s, x), zy = settings_rowy(&s, y);
+    double wx, wy, zx, zy;
+    if (s.projection.kind == PROJECTION_PLANE) {
+        evaluatepoint(&s, x, y, &wx, &wy);
+        zx = settings_columnx(&s, x);
+        zy = settings_rowy(&s, y);
+    } else if (s.projection.kind == PROJECTION_SPHERE) {
+        /* The point the sphere shows at the pixel, evaluated as its row
+           evaluates it; nothing off the sphere. */
+        SPHEREVIEW view;
+        sphereview(&s.projection, s.xres, s.yres, &view);
+        double depth;
+        if (spherepixel(&view, x, y, &zx, &zy, &depth) == SPHERE_OUTSIDE)
+            return reply.c_str();
+        int result;
+        evaluatepoints(&s, 1, &zx, &zy, &wx, &wy, &result);
+    } else {
+        /* The landscape's pixel shows whichever point its heights put in
+           front, which only the worker that drew it knows. */
+        return reply.c_str();
+    }
     char text[300];
     std::snprintf(text, sizeof text, "%d, %d:  z = %.10g %+.10gi   w = %.10g %+.10gi   |w| = %.10g   arg w = %.10g",
                   x, y, zx, zy, wx, wy, std::sqrt(wx * wx + wy * wy), std::atan2(wy, wx));
