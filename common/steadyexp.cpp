@@ -82,8 +82,9 @@ double subnormal(double hi, double lo, int e)
     return n * 0x1p-1074;
 }
 
-/* exp(xh + xl) for ExpUnderflow <= xh <= ExpOverflow, |xl| <= 2^-40. */
-double exp_dd(double xh, double xl)
+/* exp(xh + xl) for ExpUnderflow <= xh <= ExpOverflow, |xl| <= 2^-40: the
+   accurate path, every result within a few 2^-70 before its one rounding. */
+double exp_accurate(double xh, double xl)
 {
     double kd = (xh * KnotsPerLn2 + 0x1.8p52) - 0x1.8p52;
     double r1 = xh - kd * ExpStep[0];       /* exact: Sterbenz, or k = 0 */
@@ -113,6 +114,39 @@ double exp_dd(double xh, double xl)
     if (e > 1023)                           /* overflows unless m < 1 */
         return (m * 2.0) * twopower(e - 1);
     return m * twopower(e);
+}
+
+/* The same exp(xh + xl), first in plain doubles: the reduction to one
+   double r, a series of degree five and the knot times 1 + r, with
+   absolute error below 2^-59.4 in v = T.hi + lo (T the knot, T in
+   [1, 2)): the reduction's rounding 2^-62 (times T exp r < 2.01), the
+   roundings of p = r + q and of the knot's products 2^-61.5, 2^-62 and
+   2^-62, the series' remainder and the rest below 2^-65.  The accurate
+   path's unrounded value lies within 2^-67 of the exact one, so within
+   2^-59.3 of v; when v + d and v - d round alike for d = 2^-58 (whose
+   own rounding in lo, below 2^-61, keeps them beyond 2^-59.3), so does
+   the accurate path's value, and its result is returned unchanged.
+   Results outside the normal range, and the rare ones near a rounding
+   boundary (a few in a hundred), take the accurate path itself. */
+double exp_dd(double xh, double xl)
+{
+    double kd = (xh * KnotsPerLn2 + 0x1.8p52) - 0x1.8p52;
+    long long k = static_cast<long long>(kd);
+    int e = static_cast<int>(k >> 8);
+    if (e <= -1022 || e > 1023)
+        return exp_accurate(xh, xl);
+    double r1 = xh - kd * ExpStep[0];       /* exact, as in the accurate path */
+    double r = (r1 - kd * ExpStep[1]) + (xl - kd * ExpStep[2]);
+    double r2 = r * r;
+    double q = r2 * ((0.5 + r * (1.0 / 6.0)) + r2 * ((1.0 / 24.0) + r * (1.0 / 120.0)));
+    double p = r + q;
+    const SteadyPair &knot = ExpKnots[k & 255];
+    double lo = knot.hi * p + (knot.lo + knot.lo * p);
+    double up = knot.hi + (lo + 0x1p-58);
+    double down = knot.hi + (lo - 0x1p-58);
+    if (up != down)
+        return exp_accurate(xh, xl);
+    return up * twopower(e);
 }
 
 /* log x for a finite x > 0, as an unrounded double-double. */
@@ -171,7 +205,12 @@ bool isodd(double y)
 
 }  // namespace
 
-double steady_exp(double x)
+namespace {
+
+typedef double (*ExpDd)(double xh, double xl);
+
+template <ExpDd ExpOf>
+double expwith(double x)
 {
     if (std::isnan(x))
         return x + x;
@@ -179,7 +218,19 @@ double steady_exp(double x)
         return Infinity;
     if (x < ExpUnderflow)
         return 0.0;
-    return exp_dd(x, 0.0);
+    return ExpOf(x, 0.0);
+}
+
+}  // namespace
+
+double steady_exp(double x)
+{
+    return expwith<exp_dd>(x);
+}
+
+double steady_exp_accurate(double x)
+{
+    return expwith<exp_accurate>(x);
 }
 
 double steady_log(double x)
@@ -196,7 +247,10 @@ double steady_log(double x)
     return l.hi + l.lo;
 }
 
-double steady_pow(double x, double y)
+namespace {
+
+template <ExpDd ExpOf>
+double powwith(double x, double y)
 {
     if (y == 0.0 || x == 1.0)
         return 1.0;
@@ -241,9 +295,21 @@ double steady_pow(double x, double y)
         /* y log|x| = p.hi + (p.lo + y l.lo), the low part below 2^-42 */
         Dd p = twoprod(y, l.hi);
         double h = p.hi;
-        v = h > ExpOverflow ? Infinity : h < ExpUnderflow ? 0.0 : exp_dd(h, p.lo + y * l.lo);
+        v = h > ExpOverflow ? Infinity : h < ExpUnderflow ? 0.0 : ExpOf(h, p.lo + y * l.lo);
     }
     return negative ? -v : v;
+}
+
+}  // namespace
+
+double steady_pow(double x, double y)
+{
+    return powwith<exp_dd>(x, y);
+}
+
+double steady_pow_accurate(double x, double y)
+{
+    return powwith<exp_accurate>(x, y);
 }
 
 double steady_hypot(double x, double y)

@@ -25,4 +25,10 @@ double steady_pow(double x, double y);
    correctly rounded like the others (it needs the same exact products). */
 double steady_hypot(double x, double y);
 
+/* exp and pow by their accurate paths alone, which the functions above
+   fall back on near a rounding boundary: a test shows on many inputs that
+   the fast paths never change a result. */
+double steady_exp_accurate(double x);
+double steady_pow_accurate(double x, double y);
+
 #endif
