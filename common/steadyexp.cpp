@@ -130,9 +130,12 @@ double exp_accurate(double xh, double xl)
    boundary (a few in a hundred), take the accurate path itself. */
 double exp_dd(double xh, double xl)
 {
-    double kd = (xh * KnotsPerLn2 + 0x1.8p52) - 0x1.8p52;
-    long long k = static_cast<long long>(kd);
-    int e = static_cast<int>(k >> 8);
+    /* k, the nearest integer to xh 256/log(2), from the low bits of the
+       shifted sum (|k| < 2^20), without a conversion to an integer */
+    double shifted = xh * KnotsPerLn2 + 0x1.8p52;
+    double kd = shifted - 0x1.8p52;
+    std::int32_t k = static_cast<std::int32_t>(static_cast<std::uint32_t>(bitsof(shifted)));
+    int e = k >> 8;                         /* floor(k / 256) */
     if (e <= -1022 || e > 1023)
         return exp_accurate(xh, xl);
     double r1 = xh - kd * ExpStep[0];       /* exact, as in the accurate path */
