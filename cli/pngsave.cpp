@@ -14,16 +14,22 @@ const int pngsupported = 1;
 
 namespace {
 
-/* source: the width saved, which may be less than the surface's. */
+struct SURFACEROWS {
+    int width;
+    PNGROWWAIT wait;
+    void *context;
+};
+
+/* Any thread: the surface is only read, in rows already final. */
 void surfacerow(void *source, int row, unsigned char *rgb)
 {
-    int width = *(const int *)source;
-    for (int x = 0; x < width; x++) {
-        unsigned int color = surface_getpixel(x, row);
-        rgb[3 * x] = (unsigned char)color;
-        rgb[3 * x + 1] = (unsigned char)(color >> 8);
-        rgb[3 * x + 2] = (unsigned char)(color >> 16);
-    }
+    surface_getrow(row, ((const SURFACEROWS *)source)->width, rgb);
+}
+
+void awaitrow(void *source, int row)
+{
+    const SURFACEROWS *rows = (const SURFACEROWS *)source;
+    rows->wait(row, rows->context);
 }
 
 int sinkwrite(void *sink, const unsigned char *data, size_t size)
@@ -33,14 +39,17 @@ int sinkwrite(void *sink, const unsigned char *data, size_t size)
 
 }   // namespace
 
-int savepng(const char *path, int width, int height, const char *comment, int *reason)
+int savepng(const char *path, int width, int height, const char *comment, int level, int threads,
+            PNGROWWAIT wait, void *context, int *reason)
 {
     *reason = 0;
     SAVESINK *sink = savesink_open(path, reason);
     if (sink == nullptr)
-        return 1;
+        return *reason == ENOMEM ? 2 : 1;
+    SURFACEROWS rows = {width, wait, context};
+    const PNGSOURCE source = {surfacerow, wait != nullptr ? awaitrow : nullptr, &rows};
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment}};
-    int code = encodepng(width, height, surfacerow, &width, texts, 2, sinkwrite, sink);
+    int code = encodepng(width, height, &source, level, threads, texts, 2, sinkwrite, sink);
     if (code != PNG_OK) {
         *reason = savesink_error(sink) != 0 ? savesink_error(sink) : ENOMEM;
         savesink_abort(sink);

@@ -15,10 +15,12 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <string>
 
 #include "cli/commands.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
+#include "cli/pngdeflate.h"
 #include "cli/pngsave.h"
 #include "cli/system.h"
 #include "common/LumoIO.h"
@@ -39,10 +41,11 @@ static const char renderusage[] =
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
-    "                   [--format png|tiff]\n"
+    "                   [--format png|tiff] [--png-level 0..9]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
-    "       command that makes the same picture again.\n"
+    "       command that makes the same picture again.  --png-level is zlib's\n"
+    "       level: 0 stores, 1 is fastest, 9 smallest; the default is 4.\n"
     "Maps: 0 continuous, 1 modular, 2 angular, 3 both (Cyclic - Modular, - Angular,\n"
     "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
@@ -96,6 +99,7 @@ struct RENDEROPTIONS {
     int graph;
     int lzw;
     int png;                /* 1 PNG, 0 TIFF, -1 by the file name */
+    long pnglevel;          /* -1 when not given */
     int reportmax;
     int timed;
     long threads;
@@ -255,6 +259,11 @@ static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
             return o->png = a1[0] == 'p', 2;
         return needs(opt, a1, "png or tiff"), -1;
     }
+    if (std::strcmp(opt, "--png-level") == 0) {
+        if (!wholein(a1, 0, 9, &o->pnglevel))
+            return needs(opt, a1, "a compression level 0..9"), -1;
+        return 2;
+    }
     if (std::strcmp(opt, "--graph") == 0)
         return o->graph = 1, 1;
     if (std::strcmp(opt, "--lzw") == 0)
@@ -289,6 +298,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
     o->png = -1;
+    o->pnglevel = -1;
     long hardware = system_hardwarethreads();
     o->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
     initfractaloptions(&o->fractal);
@@ -314,6 +324,8 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
                         "which it was built without (give a .tif name or --format tiff)");
     if (o->png && o->lzw)
         return badinput("--lzw compresses TIFF files; a PNG file is always compressed");
+    if (!o->png && o->pnglevel >= 0)
+        return badinput("--png-level compresses PNG files; for a TIFF file give --lzw");
     return 0;
 }
 
@@ -439,16 +451,27 @@ static void applyoptions(const RENDEROPTIONS *o)
 }
 
 /* Whether the save can take rows while the render still makes them: a
-   TIFF of the image alone (the graph strip is drawn only at the end). */
-static int savewhilerendering(const RENDEROPTIONS *o)
+   file of the image alone (the graph strip is drawn only at the end). */
+static int savewhilerendering()
 {
-    return !o->png && surface_width() == xres;
+    return surface_width() == xres;
 }
 
 /* The save's wait for a row: the render's own. */
 static void awaitrow(int row, void *run)
 {
     render_awaitrow((RENDERRUN *)run, row);
+}
+
+/* The command that makes the same file again: the level only when it is
+   not the default, as the file is then other bytes. */
+static std::string pngcomment(const RENDEROPTIONS *o, int graph)
+{
+    std::string level;
+    if (o->pnglevel >= 0 && o->pnglevel != PNG_DEFAULTLEVEL)
+        level = " --png-level " + std::to_string(o->pnglevel);
+    return reproducecommand(formula == 30 ? customtext() : nullptr, graph) + level +
+           reproduceoutput(o->output);
 }
 
 /* Saves the image, 1300 wide with the graph strip when the graph was
@@ -460,10 +483,9 @@ static int saveimage(const RENDEROPTIONS *o, RENDERRUN *run)
     int graph = o->graph && graphflag;
     int width = graph ? 1300 : xres;
     if (o->png)
-        return savepng(o->output, width, yres,
-                       (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
-                        reproduceoutput(o->output)).c_str(),
-                       &tiffsavereason);
+        return savepng(o->output, width, yres, pngcomment(o, graph).c_str(),
+                       o->pnglevel >= 0 ? (int)o->pnglevel : PNG_DEFAULTLEVEL, (int)o->threads,
+                       run != nullptr ? awaitrow : nullptr, run, &tiffsavereason);
     int savedxres = xres;
     xres = width;
     /* The window program's warning box does not tell a command line what
@@ -520,7 +542,7 @@ int cmd_render(int argc, char **argv)
     if (run == nullptr)
         return 1;
     int code = 0;
-    if (savewhilerendering(&o)) {
+    if (savewhilerendering()) {
         code = saveimage(&o, run);
         headless_messagestream(stdout);
     }
@@ -530,7 +552,7 @@ int cmd_render(int argc, char **argv)
         std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took, o.threads,
                      o.threads == 1 ? "" : "s");
     headless_messagestream(stderr);
-    if (!savewhilerendering(&o))
+    if (!savewhilerendering())
         code = saveimage(&o, nullptr);
 
     /* A report that could not be written does not cost the picture. */
