@@ -4,7 +4,7 @@
 set -e
 packages="cmake ninja-build g++ libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  libtiff-tools python3-pil python3-mpmath python3-numpy libpng-dev zlib1g-dev
+  libtiff-tools python3-pil python3-mpmath python3-numpy libpng-dev zlib1g-dev pngcheck
   wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick x11-utils"
 missing=""
 for p in $packages; do
