@@ -29,6 +29,7 @@
 #include "headless/headless.h"
 #include "render/driver.h"
 #include "render/params.h"
+#include "render/renderoptions.h"
 #include "render/reproduce.h"
 #include "render/settings.h"
 #include "common/platform.h"
@@ -58,53 +59,22 @@ static const char renderusage[] =
 
 static const long MAXTHREADS = 256;
 
-/* The colour maps' names on the command line, by gradient code. */
-static const int NMAPS = 10;
-static const char *const mapnames[NMAPS] = {
-    "continuous", "modular", "angular", "both", "3d",
-    "abs-grey", "abs-colour", "perceptual", "colour-blind-safe", "enhanced",
-};
-
-/* Reads a colour map's name; 0 when it is none of them. */
-static int mapbyname(const char *text, long *map)
-{
-    for (int k = 0; k < NMAPS && text != nullptr; k++) {
-        if (std::strcmp(text, mapnames[k]) == 0) {
-            *map = k;
-            return 1;
-        }
-    }
-    return 0;
-}
-
-/* Everything the command line can set; -1 (or a clear flag) where it was
-   not given, so the formula's own setting stays. */
-struct RENDEROPTIONS {
+/* The options of lumo render itself, beside the picture's settings
+   (render/renderoptions.h): the file, how it is written, the threads. */
+struct RUNOPTIONS {
     const char *output;
-    long formula;
-    int formulaset;
-    const char *expression;
-    int viewset;
-    double view[4];
-    long width, height;
-    long map;
-    long grid;              /* square + 2 * phase */
-    long brightness;
-    int abslimitset;
-    double abslimit;
-    int gridwidthset;
-    double gridwidth;
-    int gridextentset;
-    long gridextent;
-    int graph;
     int lzw;
     int png;                /* 1 PNG, 0 TIFF, -1 by the file name */
     long pnglevel;          /* -1 when not given */
     int reportmax;
     int timed;
     long threads;
-    FRACTALOPTIONS fractal;
-    char fractalerror[256];  /* the first refused fractal value */
+};
+
+/* Everything the command line can set. */
+struct RENDEROPTIONSALL {
+    RENDEROPTIONS picture;
+    RUNOPTIONS run;
 };
 
 /* Prints one line of complaint and gives the exit status for bad input. */
@@ -114,167 +84,101 @@ static int badinput(const char *text)
     return 2;
 }
 
-/* Prints a refused value with the dialog's text for its bound. */
-static int refused(const char *option, int error)
-{
-    char line[128], text[160];
-    paramerrorline(error, line, sizeof line);
-    LumoIO::sprintf_s(text, sizeof text, "%s: %s", option, line);
-    return badinput(text);
-}
-
-/* Complains about an option whose value is missing or malformed. */
-static int needs(const char *option, const char *value, const char *what)
+/* A forgotten name must not turn the next option into a file. */
+static int takeoutput(RUNOPTIONS *o, const char *name)
 {
     char text[300];
-    if (value == nullptr)
-        LumoIO::sprintf_s(text, sizeof text, "%s needs %s", option, what);
-    else
-        LumoIO::sprintf_s(text, sizeof text, "%s needs %s, got '%s'", option, what, value);
+    if (name != nullptr && std::strcmp(name, "-") == 0)
+        return badinput("-o -: lumo render writes files only, not standard output; give a file name");
+    if (name == nullptr || name[0] == '\0')
+        LumoIO::sprintf_s(text, sizeof text, "-o needs a file name%s%s%s", name ? ", got '" : "",
+                          name ? name : "", name ? "'" : "");
+    else if (name[0] == '-')
+        LumoIO::sprintf_s(text, sizeof text, "-o needs a file name, got '%s' "
+                          "(a name that starts with '-' can be given as ./NAME)", name);
+    else {
+        o->output = name;
+        return 0;
+    }
     return badinput(text);
 }
 
-/* Reads a whole number lo..hi at argv[i]; 0 when it is not one. */
-static int wholein(const char *text, long lo, long hi, long *value)
+static int takethreads(RUNOPTIONS *o, const char *value)
 {
-    return parsewhole(text, value) && *value >= lo && *value <= hi;
+    if (parsewhole(value, &o->threads) && o->threads >= 1 && o->threads <= MAXTHREADS)
+        return 0;
+    char text[300];
+    if (value == nullptr)
+        LumoIO::sprintf_s(text, sizeof text, "--threads needs a number of threads 1..256");
+    else
+        LumoIO::sprintf_s(text, sizeof text, "--threads needs a number of threads 1..256, got '%s'", value);
+    return badinput(text);
 }
+
+static int takeformat(RUNOPTIONS *o, const char *value)
+{
+    if (value != nullptr && (std::strcmp(value, "png") == 0 || std::strcmp(value, "tiff") == 0)) {
+        o->png = value[0] == 'p';
+        return 0;
+    }
+    char text[300];
+    if (value == nullptr)
+        LumoIO::sprintf_s(text, sizeof text, "--format needs png or tiff");
+    else
+        LumoIO::sprintf_s(text, sizeof text, "--format needs png or tiff, got '%s'", value);
+    return badinput(text);
+}
+
+static int takepnglevel(RUNOPTIONS *o, const char *value)
+{
+    if (parsewhole(value, &o->pnglevel) && o->pnglevel >= 0 && o->pnglevel <= 9)
+        return 0;
+    char text[300];
+    if (value == nullptr)
+        LumoIO::sprintf_s(text, sizeof text, "--png-level needs a compression level 0..9");
+    else
+        LumoIO::sprintf_s(text, sizeof text, "--png-level needs a compression level 0..9, got '%s'", value);
+    return badinput(text);
+}
+
+/* One option of lumo render's own: its name, whether a value follows,
+   and its reader (0, or the exit status after a complaint); a flag's
+   field is set to 1. */
+struct RUNOPTIONROW {
+    const char *name;
+    int (*take)(RUNOPTIONS *o, const char *value);
+    int RUNOPTIONS::*flag;
+};
+
+static const RUNOPTIONROW runtable[] = {
+    {"-o", takeoutput, nullptr},
+    {"--threads", takethreads, nullptr},
+    {"--format", takeformat, nullptr},
+    {"--png-level", takepnglevel, nullptr},
+    {"--lzw", nullptr, &RUNOPTIONS::lzw},
+    {"--report-max", nullptr, &RUNOPTIONS::reportmax},
+    {"--time", nullptr, &RUNOPTIONS::timed},
+};
 
 /* Takes the option at argv[i] with its values; returns the number of
    arguments used, or -1 after complaining (exit status 2). */
-static int takeoption(int argc, char **argv, int i, RENDEROPTIONS *o)
+static int takeoption(int argc, char **argv, int i, RENDEROPTIONSALL *o)
 {
-    const char *opt = argv[i];
-    const char *a1 = i + 1 < argc ? argv[i + 1] : nullptr;
-    const char *a2 = i + 2 < argc ? argv[i + 2] : nullptr;
-
-    char error[256];
-    int took = takefractaloption(argc, argv, i, &o->fractal, error, sizeof error);
+    RENDEROPTIONERROR error;
+    int took = renderoptions_take(argc, argv, i, &o->picture, &error);
+    if (took < 0)
+        return badinput(error.text.c_str()), -1;
     if (took > 0)
         return took;
-    if (took < 0) {
-        /* A well-formed value out of its bound waits its turn among the
-           checks below, so that errors come in the Parameters dialog's
-           order; a missing or malformed value is refused at once. */
-        int values = std::strcmp(opt, "--julia") == 0 ? 2 : 1;
-        double x;
-        if (!parsenumber(a1, &x) || (values == 2 && !parsenumber(a2, &x))) {
-            badinput(error);
-            return -1;
-        }
-        if (o->fractalerror[0] == '\0')
-            LumoIO::strcpy_s(o->fractalerror, sizeof o->fractalerror, error);
-        return 1 + values;
+    for (const RUNOPTIONROW &row : runtable) {
+        if (std::strcmp(argv[i], row.name) != 0)
+            continue;
+        if (row.flag != nullptr)
+            return o->run.*row.flag = 1, 1;
+        return row.take(&o->run, i + 1 < argc ? argv[i + 1] : nullptr) != 0 ? -1 : 2;
     }
-
-    if (std::strcmp(opt, "-o") == 0) {
-        /* A forgotten name must not turn the next option into a file. */
-        if (a1 != nullptr && std::strcmp(a1, "-") == 0)
-            return badinput("-o -: lumo render writes files only, not standard output; "
-                            "give a file name"), -1;
-        if (a1 == nullptr || a1[0] == '\0')
-            return needs(opt, a1, "a file name"), -1;
-        if (a1[0] == '-') {
-            char text[300];
-            LumoIO::sprintf_s(text, sizeof text, "-o needs a file name, got '%s' "
-                              "(a name that starts with '-' can be given as ./NAME)", a1);
-            return badinput(text), -1;
-        }
-        o->output = a1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--formula") == 0) {
-        if (!wholein(a1, 0, NFORMULAS - 1, &o->formula))
-            return needs(opt, a1, "a formula number 0..30"), -1;
-        o->formulaset = 1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--expr") == 0) {
-        if (a1 == nullptr)
-            return needs(opt, a1, "a function of z"), -1;
-        o->expression = a1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--view") == 0) {
-        for (int k = 0; k < 4; k++) {
-            const char *v = i + 1 + k < argc ? argv[i + 1 + k] : nullptr;
-            if (!parsefinite(v, &o->view[k]))
-                return needs(opt, v, "four finite numbers XMIN XMAX YMIN YMAX"), -1;
-        }
-        o->viewset = 1;
-        return 5;
-    }
-    if (std::strcmp(opt, "--size") == 0) {
-        if (!parsewhole(a1, &o->width))
-            return needs(opt, a1, "two whole numbers W H"), -1;
-        if (!parsewhole(a2, &o->height))
-            return needs(opt, a2, "two whole numbers W H"), -1;
-        return 3;
-    }
-    if (std::strcmp(opt, "--map") == 0) {
-        if (!wholein(a1, 0, NMAPS - 1, &o->map) && !mapbyname(a1, &o->map))
-            return needs(opt, a1, "a colour map 0..9 or its name"), -1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--grid") == 0) {
-        static const char *const names[4] = {"none", "square", "phase", "both"};
-        for (long k = 0; k < 4 && a1 != nullptr; k++) {
-            if (std::strcmp(a1, names[k]) == 0) {
-                o->grid = k;
-                return 2;
-            }
-        }
-        return needs(opt, a1, "none, square, phase or both"), -1;
-    }
-    if (std::strcmp(opt, "--brightness") == 0) {
-        if (!wholein(a1, 1, 3, &o->brightness))
-            return needs(opt, a1, "1, 2 or 3"), -1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--abs-limit") == 0) {
-        if (!parsenumber(a1, &o->abslimit))
-            return needs(opt, a1, "a number"), -1;
-        o->abslimitset = 1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--grid-width") == 0) {
-        if (!parsefinite(a1, &o->gridwidth))
-            return needs(opt, a1, "a number"), -1;
-        o->gridwidthset = 1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--grid-extent") == 0) {
-        if (!parsewhole(a1, &o->gridextent))
-            return needs(opt, a1, "a whole number"), -1;
-        o->gridextentset = 1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--threads") == 0) {
-        if (!wholein(a1, 1, MAXTHREADS, &o->threads))
-            return needs(opt, a1, "a number of threads 1..256"), -1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--format") == 0) {
-        if (a1 != nullptr && (std::strcmp(a1, "png") == 0 || std::strcmp(a1, "tiff") == 0))
-            return o->png = a1[0] == 'p', 2;
-        return needs(opt, a1, "png or tiff"), -1;
-    }
-    if (std::strcmp(opt, "--png-level") == 0) {
-        if (!wholein(a1, 0, 9, &o->pnglevel))
-            return needs(opt, a1, "a compression level 0..9"), -1;
-        return 2;
-    }
-    if (std::strcmp(opt, "--graph") == 0)
-        return o->graph = 1, 1;
-    if (std::strcmp(opt, "--lzw") == 0)
-        return o->lzw = 1, 1;
-    if (std::strcmp(opt, "--report-max") == 0)
-        return o->reportmax = 1, 1;
-    if (std::strcmp(opt, "--time") == 0)
-        return o->timed = 1, 1;
-
     char text[300];
-    LumoIO::sprintf_s(text, sizeof text, "unknown option '%s' (lumo render --help lists them)", opt);
+    LumoIO::sprintf_s(text, sizeof text, "unknown option '%s' (lumo render --help lists them)", argv[i]);
     badinput(text);
     return -1;
 }
@@ -289,19 +193,17 @@ static int pngname(const char *name)
     return ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' && (ext[3] | 0x20) == 'g';
 }
 
-/* Reads the command line into o; returns 0, or the exit status after a
-   complaint. */
-static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
+/* Reads the command line into o; returns 0, -1 after --help, or the exit
+   status after a complaint. */
+static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
 {
-    std::memset(o, 0, sizeof *o);
-    o->formula = 3;
-    o->width = o->height = 600;
-    o->map = o->grid = o->brightness = -1;
-    o->png = -1;
-    o->pnglevel = -1;
+    renderoptions_init(&o->picture);
+    RUNOPTIONS *run = &o->run;
+    std::memset(run, 0, sizeof *run);
+    run->png = -1;
+    run->pnglevel = -1;
     long hardware = system_hardwarethreads();
-    o->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
-    initfractaloptions(&o->fractal);
+    run->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
 
     for (int i = 0; i < argc;) {
         if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
@@ -313,141 +215,38 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONS *o)
             return 2;
         i += took;
     }
-    if (o->output == nullptr)
+    if (run->output == nullptr)
         return badinput("-o FILE is required (lumo render --help lists the options)");
-    if (std::strlen(o->output) >= sizeof tifffile)
+    if (std::strlen(run->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
-    if (o->png < 0)
-        o->png = pngname(o->output);
-    if (o->png && !pngsupported)
+    if (run->png < 0)
+        run->png = pngname(run->output);
+    if (run->png && !pngsupported)
         return badinput("this build of lumo writes TIFF only: PNG needs libpng, "
                         "which it was built without (give a .tif name or --format tiff)");
-    if (o->png && o->lzw)
+    if (run->png && run->lzw)
         return badinput("--lzw compresses TIFF files; a PNG file is always compressed");
-    if (!o->png && o->pnglevel >= 0)
+    if (!run->png && run->pnglevel >= 0)
         return badinput("--png-level compresses PNG files; for a TIFF file give --lzw");
     return 0;
 }
 
-/* Says so when the view was cut to the range the program allows, as the
-   Parameters dialog does without a word. */
-static void notecutview(int f, const double given[4], const double view[4])
-{
-    double low = (f >= 27 && f <= 29) ? -30.0 : -20.0;
-    int cut = 0;
-    for (int k = 0; k < 4; k++)
-        cut |= given[k] < (k < 2 ? low : -20.0) || given[k] > 20.0;
-    if (!cut)
-        return;
-    std::fprintf(stderr,
-                 "lumo render: note: --view lies outside the allowed range "
-                 "(x %g .. 20, y -20 .. 20 for formula %d); rendering %.17g %.17g %.17g %.17g\n",
-                 low, f, view[0], view[1], view[2], view[3]);
-}
-
-/* The checks of the Parameters and Debug dialogs, in the dialog's order,
-   and the map and grid rule of the menu.  Clamped values are written back
-   into o.  Returns 0, or the exit status after a complaint. */
+/* The picture's settings checked with the dialogs' rules; 0, or the exit
+   status after a complaint. */
 static int checkoptions(RENDEROPTIONS *o)
 {
-    if (o->expression != nullptr) {
-        if (o->formulaset && o->formula != 30) {
-            char text[120];
-            LumoIO::sprintf_s(text, sizeof text,
-                              "--expr is formula 30's function; leave out --formula %ld", o->formula);
-            return badinput(text);
-        }
-        o->formula = 30;
-        if (!takeexpression(o->expression))
-            return 2;
-    }
-    int f = (int)o->formula;
-    if (o->viewset) {
-        double given[4] = {o->view[0], o->view[1], o->view[2], o->view[3]};
-        int error = checkxrange(f, &o->view[0], &o->view[1]);
-        if (error >= 0)
-            return refused("--view", error);
-        error = checkyrange(&o->view[2], &o->view[3]);
-        if (error >= 0)
-            return refused("--view", error);
-        notecutview(f, given, o->view);
-    }
-    int error = checkresolution(o->width);
-    if (error < 0)
-        error = checkresolution(o->height);
-    if (error >= 0)
-        return refused("--size", error);
-    if (o->fractalerror[0] != '\0')
-        return badinput(o->fractalerror);
-    if (o->gridwidthset && checkgridwidth(o->gridwidth) >= 0)
-        return refused("--grid-width", checkgridwidth(o->gridwidth));
-    if (o->gridextentset && checkgridextent(o->gridextent) >= 0)
-        return refused("--grid-extent", checkgridextent(o->gridextent));
-    if (o->abslimitset)
-        o->abslimit = clampabslimit(o->abslimit);
-    if (o->graph && (o->width != 600 || o->height != 600))
-        return badinput("--graph needs --size 600 600: the graph is drawn only beside "
-                        "a 600 x 600 image");
-
-    /* The menu greys the grids under Cyclic - 3-D: asking for both is a
-       contradiction, not something to guess about. */
-    if (o->grid > 0 && o->map == GRADIENT_3D)
-        return badinput("the Cyclic - 3-D map (--map 4) shows no grids: "
-                        "leave out --grid or give --grid none");
-    if (o->grid > 0 && o->map < 0 && im[f].gradient == GRADIENT_3D) {
-        char text[200];
-        LumoIO::sprintf_s(text, sizeof text,
-                          "formula %d uses the Cyclic - 3-D map, which shows no grids: "
-                          "choose another --map to show grids", f);
-        return badinput(text);
-    }
-    return 0;
-}
-
-/* Makes the formula current with its defaults and lays the options over
-   them, as the menus and dialogs of the window program would. */
-static void applyoptions(const RENDEROPTIONS *o)
-{
-    fillfactorial();
-    initsettings();
-    formula = (int)o->formula;
-    InitFormula(formula);
-    int f = formula;
-
-    if (o->viewset) {
-        xmin[f] = o->view[0];
-        xmax[f] = o->view[1];
-        ymin[f] = o->view[2];
-        ymax[f] = o->view[3];
-    }
-    xres = (int)o->width;
-    yres = (int)o->height;
-    if (o->map >= 0)
-        gradient[f] = (int)o->map;
-    if (gradient[f] == GRADIENT_3D)
-        squaregridflag[f] = phasegridflag[f] = 0;
-    if (o->grid >= 0) {
-        squaregridflag[f] = (int)(o->grid & 1);
-        phasegridflag[f] = (int)(o->grid >> 1);
-    }
-    if (o->brightness >= 0) {
-        brightness[f] = (int)o->brightness;
-        V[f] = (3 - brightness[f]) * 0.5;
-    }
-    applyfractaloptions(&o->fractal, f);
-    if (o->abslimitset)
-        abslimitimage[f] = o->abslimit;
-    if (o->gridwidthset)
-        GW = o->gridwidth;
-    if (o->gridextentset)
-        GP = (int)o->gridextent;
-    displaylimitflag = o->reportmax;
-    /* With --graph (only ever with a 600 x 600 image), as after the window
-       program's size change: the graph strip.  Without it the surface has no
-       strip: should the render start switch the graph on for a 600 x 600
-       view of the axis, it is drawn beyond the surface's edge and is not
-       saved. */
-    graphflag = o->graph ? 1 : 0;
+    RENDEROPTIONERROR error;
+    std::string note;
+    int ok = renderoptions_check(o, &error, &note);
+    if (!note.empty())
+        std::fprintf(stderr, "lumo render: %s\n", note.c_str());
+    if (ok)
+        return 0;
+    if (error.expression)
+        printexprerror(o->expression, error.exprerror.column, error.exprerror.message);
+    else
+        badinput(error.text.c_str());
+    return 2;
 }
 
 /* Whether the save can take rows while the render still makes them: a
@@ -465,7 +264,7 @@ static void awaitrow(int row, void *run)
 
 /* The command that makes the same file again: the level only when it is
    not the default, as the file is then other bytes. */
-static std::string pngcomment(const RENDEROPTIONS *o, int graph)
+static std::string pngcomment(const RUNOPTIONS *o, int graph)
 {
     std::string level;
     if (o->pnglevel >= 0 && o->pnglevel != PNG_DEFAULTLEVEL)
@@ -477,10 +276,11 @@ static std::string pngcomment(const RENDEROPTIONS *o, int graph)
 /* Saves the image, 1300 wide with the graph strip when the graph was
    asked for and shown; returns 0 or the save error code.  With a run,
    rows are saved as the render finishes them. */
-static int saveimage(const RENDEROPTIONS *o, RENDERRUN *run)
+static int saveimage(const RENDEROPTIONSALL *all, RENDERRUN *run)
 {
+    const RUNOPTIONS *o = &all->run;
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
-    int graph = o->graph && graphflag;
+    int graph = all->picture.graph && graphflag;
     int width = graph ? 1300 : xres;
     if (o->png)
         return savepng(o->output, width, yres, pngcomment(o, graph).c_str(),
@@ -511,12 +311,13 @@ static void reportsave(const char *path, int code)
 
 int cmd_render(int argc, char **argv)
 {
-    RENDEROPTIONS o;
-    int status = parseoptions(argc, argv, &o);
+    RENDEROPTIONSALL all;
+    const RUNOPTIONS &o = all.run;
+    int status = parseoptions(argc, argv, &all);
     if (status < 0)
         return 0;
     if (status == 0)
-        status = checkoptions(&o);
+        status = checkoptions(&all.picture);
     if (status != 0)
         return status;
     /* Minutes of rendering must not end in a file that cannot be made. */
@@ -527,14 +328,15 @@ int cmd_render(int argc, char **argv)
     }
     headless_cleanuponsignals();
 
-    applyoptions(&o);
+    renderoptions_apply(&all.picture);
+    displaylimitflag = o.reportmax;
     if (headless_createsurface(graphflag ? 1300 : xres, yres) != 0) {
         std::fprintf(stderr, "lumo render: not enough memory for a %d x %d image\n", xres, yres);
         return 1;
     }
 
     /* The |w| report is the render's only message: it goes to standard
-       output; the save's messages go to standard error.  A TIFF without
+       output; the save's messages go to standard error.  A file without
        the graph strip is written while the rows are made; a failed save
        still lets the render finish, so the report comes all the same. */
     headless_messagestream(stdout);
@@ -543,7 +345,7 @@ int cmd_render(int argc, char **argv)
         return 1;
     int code = 0;
     if (savewhilerendering()) {
-        code = saveimage(&o, run);
+        code = saveimage(&all, run);
         headless_messagestream(stdout);
     }
     double took = render_end(run);
@@ -553,7 +355,7 @@ int cmd_render(int argc, char **argv)
                      o.threads == 1 ? "" : "s");
     headless_messagestream(stderr);
     if (!savewhilerendering())
-        code = saveimage(&o, nullptr);
+        code = saveimage(&all, nullptr);
 
     /* A report that could not be written does not cost the picture. */
     headless_freesurface();

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <utility>
 
 #include "render/settings.h"
 
@@ -52,30 +53,48 @@ static const char *filename(const char *path)
     return name;
 }
 
-std::string reproducecommand(const char *expr, int graph)
+/* Adds one option with its values. */
+static void add(std::vector<OPTIONWORDS> *words, const char *name, std::vector<std::string> values)
+{
+    words->push_back(OPTIONWORDS{name, std::move(values)});
+}
+
+std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph)
 {
     static const char *const gridnames[4] = {"none", "square", "phase", "both"};
     const int f = formula;
-    std::string line = "lumo render --formula " + std::to_string(f);
+    std::vector<OPTIONWORDS> w;
+    add(&w, "--formula", {std::to_string(f)});
     if (expr != nullptr)
-        line += " --expr " + shellword(expr);
-    line += " --view " + exactnumber(xmin[f]) + " " + exactnumber(xmax[f]) + " " +
-            exactnumber(ymin[f]) + " " + exactnumber(ymax[f]);
-    line += " --size " + std::to_string(xres) + " " + std::to_string(yres);
-    line += " --map " + std::to_string(gradient[f]);
-    line += std::string(" --grid ") + gridnames[(squaregridflag[f] & 1) + 2 * (phasegridflag[f] & 1)];
-    line += " --brightness " + std::to_string(brightness[f]);
-    line += " --escape " + std::to_string(greyflag);
+        add(&w, "--expr", {expr});
+    add(&w, "--view", {exactnumber(xmin[f]), exactnumber(xmax[f]), exactnumber(ymin[f]), exactnumber(ymax[f])});
+    add(&w, "--size", {std::to_string(xres), std::to_string(yres)});
+    add(&w, "--map", {std::to_string(gradient[f])});
+    add(&w, "--grid", {gridnames[(squaregridflag[f] & 1) + 2 * (phasegridflag[f] & 1)]});
+    add(&w, "--brightness", {std::to_string(brightness[f])});
+    add(&w, "--escape", {std::to_string(greyflag)});
     if (f <= 2) {
-        line += " --maxiter " + std::to_string(fr[f].maxiter);
-        line += " --bailout " + exactnumber(fr[f].maxsize);
-        line += " --exponent " + exactnumber(fr[f].exponent);
-        line += " --julia " + exactnumber(fr[f].jcx) + " " + exactnumber(fr[f].jcy);
+        add(&w, "--maxiter", {std::to_string(fr[f].maxiter)});
+        add(&w, "--bailout", {exactnumber(fr[f].maxsize)});
+        add(&w, "--exponent", {exactnumber(fr[f].exponent)});
+        add(&w, "--julia", {exactnumber(fr[f].jcx), exactnumber(fr[f].jcy)});
     }
-    line += " --abs-limit " + exactnumber(abslimitimage[f]);
-    line += " --grid-width " + exactnumber(GW) + " --grid-extent " + std::to_string(GP);
+    add(&w, "--abs-limit", {exactnumber(abslimitimage[f])});
+    add(&w, "--grid-width", {exactnumber(GW)});
+    add(&w, "--grid-extent", {std::to_string(GP)});
     if (graph)
-        line += " --graph";
+        add(&w, "--graph", {});
+    return w;
+}
+
+std::string reproducecommand(const char *expr, int graph)
+{
+    std::string line = "lumo render";
+    for (const OPTIONWORDS &option : reproducewords(expr, graph)) {
+        line += " " + option.name;
+        for (const std::string &value : option.values)
+            line += " " + shellword(value.c_str());
+    }
     return line;
 }
 

@@ -6,6 +6,18 @@
 #define LUMO_REPRODUCE_H
 
 #include <string>
+#include <vector>
+
+/* One option and its values, as words. */
+struct OPTIONWORDS {
+    std::string name;                   /* "--view" */
+    std::vector<std::string> values;    /* {"-4", "4", "-4", "4"} */
+};
+
+/* The options that set the current formula's settings, as
+   reproducecommand writes them; other front ends write them their own way
+   (the page as its URL). */
+std::vector<OPTIONWORDS> reproducewords(const char *expr, int graph);
 
 /* The command for the current formula's settings, up to the output
    option; `graph` says whether the picture has the graph strip (is 1300
