@@ -1,15 +1,19 @@
 /*
  * pngdeflate.cpp - see pngdeflate.h.
  *
- * The filter and the default level were chosen on the 31 formulas'
+ * The filter and the default compression were chosen on the 31 formulas'
  * default pictures (600 x 600; smooth gradients, grids, escape bands) and
  * formula 3 at 2000 x 2000 against libpng's own choice (its adaptive
- * filter, level 6, Z_FILTERED): the Up filter on every row beats the
- * adaptive choice at every level (0.97 x its size at level 6), costs
- * next to nothing to compute, and at level 4 makes files 1.03 x as large
- * at a third of the time; levels 1 to 3 are faster still but make some
- * pictures up to 1.6 x as large (formula 3's gradients).  bench/save/png.sh
- * measures it again.
+ * filter, level 6, Z_FILTERED), by size and processor time: the Up filter
+ * on every row beats the adaptive choice at every level (0.97 x its size
+ * at level 6) and costs next to nothing to compute.  Of zlib's levels, 4
+ * is the fastest that keeps the total within 1.15 x (1.03 x, in 0.28 x
+ * libpng's time); 1 and 2 are faster but make 1.20 and 1.15 x.  Level 2's
+ * fast matcher with every match of up to 32 bytes hashed (where level 2
+ * hashes up to 5) and at most 4 earlier strings tried (level 2: 8) makes
+ * 1.09 x (the worst picture, formula 3's gradients, 1.29 x) in two thirds
+ * of level 4's time, also at 2000 x 2000: that is the default.
+ * bench/save/pngsizes measures it again.
  *
  * Bands of about BANDBYTES filtered bytes: small enough that every core
  * gets its share and the last band's compression after the last row is
@@ -26,6 +30,10 @@
 
 enum { BANDBYTES = 256 * 1024 };
 
+/* The default: zlib level 2 with deflateTune's good length, longest match
+   hashed whole, nice length and chain (see above). */
+enum { DEFAULTBASE = 2, TUNEGOOD = 4, TUNEINSERT = 32, TUNENICE = 16, TUNECHAIN = 4 };
+
 int pngbandrows(int width)
 {
     size_t rowbytes = (size_t)width * 3 + 1;
@@ -35,6 +43,8 @@ int pngbandrows(int width)
 
 void pngzlibheader(int level, unsigned char header[2])
 {
+    if (level < 0)
+        level = DEFAULTBASE;
     /* FLEVEL as deflate sets it: fastest, fast, default, slowest. */
     unsigned int flags = level < 2 ? 0 : level < 6 ? 1 : level == 6 ? 2 : 3;
     unsigned int value = (0x78u << 8) | (flags << 6);
@@ -46,6 +56,7 @@ void pngzlibheader(int level, unsigned char header[2])
 struct PNGDEFLATER {
     z_stream z;
     int width;
+    bool tuned;                     /* the default, zlib's level tuned */
     unsigned char *above, *row;     /* the previous and the current row */
     std::vector<unsigned char> in;  /* the band's filtered rows */
 };
@@ -56,11 +67,12 @@ PNGDEFLATER *pngdeflater_new(int width, int level)
     if (d == nullptr)
         return nullptr;
     d->width = width;
+    d->tuned = level < 0;
     d->above = (unsigned char *)std::malloc((size_t)width * 3);
     d->row = (unsigned char *)std::malloc((size_t)width * 3);
     /* -15: raw deflate; the zlib header and checksum are the stream's. */
     if (d->above == nullptr || d->row == nullptr ||
-        deflateInit2(&d->z, level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
+        deflateInit2(&d->z, d->tuned ? DEFAULTBASE : level, Z_DEFLATED, -15, 8, Z_DEFAULT_STRATEGY) != Z_OK) {
         std::free(d->above);
         std::free(d->row);
         delete d;
@@ -91,7 +103,9 @@ static void filterup(const unsigned char *row, const unsigned char *above, size_
 static bool deflatein(PNGDEFLATER *d, bool last, PNGBAND *band)
 {
     z_stream *z = &d->z;
-    if (deflateReset(z) != Z_OK)
+    /* A reset takes the level's own parameters back. */
+    if (deflateReset(z) != Z_OK ||
+        (d->tuned && deflateTune(z, TUNEGOOD, TUNEINSERT, TUNENICE, TUNECHAIN) != Z_OK))
         return false;
     band->data.resize(deflateBound(z, (uLong)d->in.size()) + 16);
     z->next_in = d->in.data();

@@ -21,14 +21,16 @@
 /* Fills rgb with row `row` of the picture, 3 bytes a pixel, red first. */
 typedef void (*PNGROW)(void *source, int row, unsigned char *rgb);
 
-/* The zlib level used unless asked otherwise; see pngdeflate.cpp. */
-enum { PNG_DEFAULTLEVEL = 4 };
+/* The compression used unless a level 0..9 is asked for: zlib's level 2
+   tuned for the maps' pictures (see pngdeflate.cpp). */
+enum { PNG_DEFAULTLEVEL = -1 };
 
 /* The rows in each band of a picture width pixels wide (the last band of
    a picture may have fewer). */
 int pngbandrows(int width);
 
-/* The 2-byte zlib header for a level 0..9, as zlib's deflate writes it. */
+/* The 2-byte zlib header for a level 0..9 or the default, as zlib's
+   deflate writes it. */
 void pngzlibheader(int level, unsigned char header[2]);
 
 /* One thread's compressor: its deflate state and row buffers. */

@@ -30,8 +30,8 @@ struct PNGSOURCE {
 
 enum { PNG_OK = 0, PNG_NOMEMORY = 1, PNG_WRITEFAILED = 2 };
 
-/* Encodes a width x height picture at zlib level 0..9 on up to threads
-   threads (the calling one included).  Returns PNG_OK, PNG_NOMEMORY, or
+/* Encodes a width x height picture at zlib level 0..9, or
+   PNG_DEFAULTLEVEL, on up to threads threads (the calling one included).  Returns PNG_OK, PNG_NOMEMORY, or
    PNG_WRITEFAILED when the sink refused bytes or libpng failed. */
 int encodepng(int width, int height, const PNGSOURCE *source, int level, int threads,
               const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink);

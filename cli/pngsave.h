@@ -12,10 +12,10 @@ extern const int pngsupported;
 typedef void (*PNGROWWAIT)(int row, void *context);
 
 /* Saves the surface's top-left width x height pixels to path with the
-   text chunks Software and Comment, compressed at zlib level 0..9 on up
-   to threads threads, through the save sink: a failed save leaves path
-   as it was.  With wait, rows are taken as wait says they are final (the
-   render still running), else all are there.  Returns 0, or the save
+   text chunks Software and Comment, compressed at zlib level 0..9 (or
+   PNG_DEFAULTLEVEL) on up to threads threads, through the save sink: a
+   failed save leaves path as it was.  With wait, rows are taken as wait
+   says they are final (the render still running), else all are there.  Returns 0, or the save
    error code (1 open, 2 memory, 3 write, as writetiff's) with the
    system's reason in *reason (see savesink_reason). */
 int savepng(const char *path, int width, int height, const char *comment, int level, int threads,

@@ -46,7 +46,8 @@ static const char renderusage[] =
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
     "       command that makes the same picture again.  --png-level is zlib's\n"
-    "       level: 0 stores, 1 is fastest, 9 smallest; the default is 4.\n"
+    "       level: 0 stores, 1 is fastest, 9 smallest; without it, a level\n"
+    "       between 1 and 4 tuned for these pictures.\n"
     "Maps: 0 continuous, 1 modular, 2 angular, 3 both (Cyclic - Modular, - Angular,\n"
     "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
@@ -262,12 +263,12 @@ static void awaitrow(int row, void *run)
     render_awaitrow((RENDERRUN *)run, row);
 }
 
-/* The command that makes the same file again: the level only when it is
-   not the default, as the file is then other bytes. */
+/* The command that makes the same file again: with the level when one was
+   given, as every level makes other bytes than the default. */
 static std::string pngcomment(const RUNOPTIONS *o, int graph)
 {
     std::string level;
-    if (o->pnglevel >= 0 && o->pnglevel != PNG_DEFAULTLEVEL)
+    if (o->pnglevel >= 0)
         level = " --png-level " + std::to_string(o->pnglevel);
     return reproducecommand(formula == 30 ? customtext() : nullptr, graph) + level +
            reproduceoutput(o->output);

@@ -125,9 +125,10 @@ int main(int argc, char **argv)
     headless_messagestream(nullptr);
     surfacewidth = width;
 
-    double reftime = 0, time[10] = {0};
-    size_t reftotal = 0, total[10] = {0};
-    double worst[10] = {0};
+    /* Index 0 is the default, 1 + k level k. */
+    double reftime = 0, time[11] = {0};
+    size_t reftotal = 0, total[11] = {0};
+    double worst[11] = {0};
     for (int f : formulas) {
         if (draw(f, width, height) != 0)
             return 1;
@@ -135,13 +136,15 @@ int main(int argc, char **argv)
         reftime += timed([&] { return libpngdefault(width, height); }, &ref);
         reftotal += ref;
         std::printf("formula %2d  libpng default %8zu bytes", f, ref);
-        for (int level = 0; level < 10; level++) {
+        for (int k = 0; k < 11; k++) {
             size_t size;
-            time[level] += timed([&] { return banded(width, height, level); }, &size);
-            total[level] += size;
-            worst[level] = std::max(worst[level], (double)size / ref);
-            if (level >= 1 && level <= 6)
-                std::printf("  L%d %.3f", level, (double)size / ref);
+            time[k] += timed([&] { return banded(width, height, k == 0 ? PNG_DEFAULTLEVEL : k - 1); }, &size);
+            total[k] += size;
+            worst[k] = std::max(worst[k], (double)size / ref);
+            if (k == 0)
+                std::printf("  default %.3f", (double)size / ref);
+            else if (k <= 7)
+                std::printf("  L%d %.3f", k - 1, (double)size / ref);
         }
         std::printf("\n");
         std::fflush(stdout);
@@ -150,9 +153,13 @@ int main(int argc, char **argv)
     std::printf("\n%zu pictures of %d x %d; sizes against libpng's defaults (target: total <= 1.15)\n",
                 formulas.size(), width, height);
     std::printf("libpng default: %10zu bytes         %7.1f ms\n", reftotal, reftime * 1e3);
-    for (int level = 0; level < 10; level++)
-        std::printf("level %d%s: %10zu bytes = %.3f x, worst picture %.3f x, %7.1f ms = %.2f x time\n", level,
-                    level == PNG_DEFAULTLEVEL ? "*" : " ", total[level], (double)total[level] / reftotal,
-                    worst[level], time[level] * 1e3, time[level] / reftime);
+    for (int k = 0; k < 11; k++) {
+        if (k == 0)
+            std::printf("default:  ");
+        else
+            std::printf("level %d:  ", k - 1);
+        std::printf("%10zu bytes = %.3f x, worst picture %.3f x, %7.1f ms = %.2f x time\n", total[k],
+                    (double)total[k] / reftotal, worst[k], time[k] * 1e3, time[k] / reftime);
+    }
     return 0;
 }

@@ -127,13 +127,13 @@ std::vector<unsigned char> libpngpixels(const std::vector<unsigned char> &png, i
 TEST(PngEncoder, SameBytesOnAnyThreadsAndEveryReaderAgrees)
 {
     /* One band, a band and a row, many bands with a short last one; one
-       pixel wide; every level. */
+       pixel wide; every level and the default (-1). */
     const struct {
         int width, height, level;
     } cases[] = {
-        {37, 23, 4}, {600, 146, 4}, {600, 147, 1}, {2000, 500, 6}, {1, 300, 9},
+        {37, 23, -1}, {600, 146, -1}, {600, 147, 1}, {2000, 500, 6}, {1, 300, 9},
         {1300, 600, 0}, {333, 777, 2}, {9600, 40, 4}, {64, 64, 3}, {500, 1100, 5},
-        {100, 2000, 7}, {70, 70, 8},
+        {100, 2000, 7}, {70, 70, 8}, {800, 700, -1},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(testing::Message() << c.width << " x " << c.height << " level " << c.level);
@@ -153,6 +153,14 @@ TEST(PngEncoder, SameBytesOnAnyThreadsAndEveryReaderAgrees)
         size_t rawsize = ((size_t)c.width * 3 + 1) * (size_t)c.height;
         EXPECT_EQ(inflateidat(one, rawsize).size(), rawsize);
     }
+}
+
+TEST(PngEncoder, TheDefaultIsItsOwnTuningOfLevel2)
+{
+    /* zlib takes a level's own parameters back on every reset. */
+    int code;
+    std::vector<unsigned char> tuned = encode(800, 700, PNG_DEFAULTLEVEL, 2, &code);
+    EXPECT_TRUE(tuned != encode(800, 700, 2, 2, &code));
 }
 
 TEST(PngEncoder, AFailingSinkStopsTheEncoderAtAnyPoint)
