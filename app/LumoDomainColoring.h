@@ -18,6 +18,8 @@
 #include <commctrl.h>
 #include <commdlg.h>
 
+#include <vector>
+
 #include "common/LumoIO.h"
 #include "common/platform.h"
 #include "expr/expr.h"
@@ -88,6 +90,15 @@ void colormapcommand(HWND window, int id);
    of every render for the command the file carries. */
 void savepngcommand(HWND window);
 void rememberrender();
+/* width x height pixels of blue, green, red bytes, rows stride bytes apart,
+   as PNG bytes by the Windows Imaging Component.  Returns 0, or the save
+   error code 2 (memory) or 4 (the encoder failed). */
+int encodewic(int width, int height, int stride, const unsigned char *bgr,
+              std::vector<unsigned char> *png);
+/* File > Save Figure...: the SVG figure of the last finished render, with
+   the settings it was made with, which rememberfigure keeps. */
+void savefigurecommand(HWND window);
+void rememberfigure();
 void absvaluecommand(HWND window, int id);
 void gridcommand(int id);
 /* The box that reports a save: the error text of code 1..4, or "Image
@@ -109,6 +120,18 @@ enum { CUSTOMFORMULA = 30 };
    parse is passed over), and into it after the Custom Function dialog. */
 void loadcustomtext();
 void storecustomtext(const char *text);
+/* Its parameters' values, "NAME=VALUE;..." in the value "Custom
+   Parameters" beside the text: stored whenever one changes, and laid over
+   the text's parameters (by name) after loadcustomtext. */
+void loadcustomparams();
+void storecustomparams();
+
+/* The modeless Parameter Sliders panel (J): opened or brought forward;
+   its rows made again for a new text; and its share of the message loop
+   (1 when the message was the panel's). */
+void sliderpanel_open(HWND window);
+void sliderpanel_refresh();
+int sliderpanel_message(MSG *msg);
 
 /* Texts of the About box and of the absolute-value help box. */
 extern const char abouttext[];

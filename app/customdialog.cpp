@@ -1,7 +1,8 @@
 /*
  * customdialog.cpp - the Custom Function dialog (template 600): the text
  * of formula 30, the reason it does not parse (shown as the user types),
- * and the names a text may use.
+ * the parameters it has with their values, and the names a text may
+ * use.
  *
  * OK with a text that parses makes it formula 30's function and stores it
  * for the next run; the caller then makes formula 30 current and renders.
@@ -9,6 +10,10 @@
  * caret where the problem is.  Cancel changes nothing.
  */
 #include "app/LumoDomainColoring.h"
+#include "expr/program.h"
+#include "render/reproduce.h"
+
+#include <string>
 
 /* Room for the longest text the language accepts, one character more
    (so that an over-long text reaches the check and is refused there) and
@@ -25,12 +30,29 @@ static void showerror(HWND dialog, const EXPRERROR *error)
     SetDlgItemTextA(dialog, IDC_CUSTOMERROR, line);
 }
 
+/* The parameters of a text that parses, each with the value it will
+   have: the current one of a parameter of that name, else 1. */
+static void showparams(HWND dialog, const EXPRPROGRAM *program)
+{
+    std::string line;
+    for (size_t k = 0; program != nullptr && k < program->parameters.size(); k++) {
+        const std::string &name = program->parameters[k];
+        int now = findcustomparam(name.c_str());
+        EXPRVALUE v = now >= 0 ? customparams().value[now] : EXPRVALUE{1.0, 0.0, 0};
+        line += (k == 0 ? "Parameters: " : ", ") + name + " = " + exactvalue(v);
+    }
+    SetDlgItemTextA(dialog, IDC_CUSTOMPARAMS, line.c_str());
+}
+
 /* Checks the text in the edit; returns 1 when it parses, else 0 with
-   error filled in. */
+   error filled in.  The parameters' line follows. */
 static int checktext(HWND dialog, char *text, EXPRERROR *error)
 {
     GetDlgItemTextA(dialog, IDC_CUSTOMTEXT, text, TEXTROOM);
-    return exprcheck(text, error);
+    EXPRPROGRAM program;
+    int ok = exprcompile(text, &program, error);
+    showparams(dialog, ok ? &program : nullptr);
+    return ok;
 }
 
 /* The current text, selected and focused so that typing replaces it, and
@@ -40,6 +62,9 @@ static void OnInitDialog(HWND dialog)
     HWND edit = GetDlgItem(dialog, IDC_CUSTOMTEXT);
     SendMessageA(edit, EM_LIMITTEXT, TEXTROOM - 2, 0);
     SetWindowTextA(edit, customtext());
+    char text[TEXTROOM];
+    EXPRERROR error;
+    checktext(dialog, text, &error);
     HWND list = GetDlgItem(dialog, IDC_CUSTOMNAMES);
     for (int k = 0; k < nexprnames; k++) {
         char line[200];
@@ -78,6 +103,7 @@ static void OnOK(HWND dialog)
     EXPRERROR error;
     if (checktext(dialog, text, &error) && setcustomtext(text, &error)) {
         storecustomtext(text);
+        storecustomparams();
         EndDialog(dialog, 1);
         return;
     }

@@ -9,6 +9,7 @@
  */
 #include "app/LumoDomainColoring.h"
 #include "app/mouse.h"
+#include "app/projectionview.h"
 #include "app/windowrender.h"
 
 /* The client area the image may use: all of it above the status bar. */
@@ -43,9 +44,11 @@ static LRESULT OnCreate(HWND window)
     fillfactorial();
     initsettings();
     loadcustomtext();
+    loadcustomparams();
     g_hMenu = GetMenu(window);
     InitFormula(formula);
     CheckMenuItem(g_hMenu, CMD_CONTINUOUS, MF_BYCOMMAND | MF_CHECKED);
+    projectionmarks();
     CheckMenuItem(g_hMenu, CMD_NOGRIDS, MF_BYCOMMAND | MF_CHECKED);
     EnableMenuItem(g_hMenu, CMD_DEBUG, MF_BYCOMMAND | MF_GRAYED);
     PostMessageA(window, WM_COMMAND, CMD_RENDER, 0);
@@ -134,6 +137,9 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_SAVEPNG:
         savepngcommand(window);
         break;
+    case CMD_SAVEFIGURE:
+        savefigurecommand(window);
+        break;
     case CMD_EXIT:
         PostMessageA(window, WM_DESTROY, 0, 0);
         break;
@@ -153,11 +159,15 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
     case CMD_CUSTOMFUNCTION:
         /* A new text makes formula 30 current, as the Formula dialog would. */
         if (opendialog(window, DLG_CUSTOM, CustomDialogProc) == 1) {
+            sliderpanel_refresh();
             formula = CUSTOMFORMULA;
             j = 0;
             InitFormula(formula);
             SendMessageA(window, WM_COMMAND, CMD_RENDER, 0);
         }
+        break;
+    case CMD_SLIDERS:
+        sliderpanel_open(window);
         break;
     case CMD_PARAMETERS: {
         int oldxres = xres, oldyres = yres;
@@ -196,6 +206,11 @@ static void OnCommand(HWND window, int id, LPARAM lParam)
         break;
     case CMD_VIEWHOME:
         mouse_viewhome(window);
+        break;
+    case CMD_PLANE:
+    case CMD_SPHERE:
+    case CMD_LANDSCAPE:
+        projectioncommand(window, id);
         break;
     case CMD_HELPTOPICS:
         opendialog(window, DLG_HELP, HelpDialogProc);

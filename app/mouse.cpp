@@ -9,7 +9,9 @@
  */
 #include "app/LumoDomainColoring.h"
 #include "app/mouse.h"
+#include "app/projectionview.h"
 #include "app/windowrender.h"
+#include "render/projection.h"
 #include "render/renderjob.h"
 #include "render/viewnav.h"
 
@@ -94,7 +96,9 @@ void mouse_move(HWND window, int x, int y)
     eraseband();
     reached.x = clampto(x, xres - 1);
     reached.y = clampto(y, yres - 1);
-    drawband(window);
+    /* The sphere and the landscape turn when the drag ends: no band. */
+    if (projection.kind == PROJECTION_PLANE)
+        drawband(window);
 }
 
 void mouse_leftup(HWND window, int x, int y)
@@ -108,6 +112,10 @@ void mouse_leftup(HWND window, int x, int y)
     reached.y = clampto(y, yres - 1);
     if (okrender || (abs(reached.x - anchor.x) < DRAGMIN && abs(reached.y - anchor.y) < DRAGMIN))
         return;
+    if (projection.kind != PROJECTION_PLANE) {
+        projection_drag(window, anchor.x, anchor.y, reached.x, reached.y);
+        return;
+    }
     int width, height;
     VIEW v = shownview(&width, &height);
     newview(window, rectview(formula, v, width, height, anchor.x, anchor.y, reached.x, reached.y));
@@ -125,6 +133,12 @@ void mouse_zoom(HWND window, int x, int y, double factor)
 {
     if (okrender || dragging || !inimage(x, y))
         return;
+    /* On the sphere and the landscape the wheel is the height limit's. */
+    if (projection.kind != PROJECTION_PLANE) {
+        if (factor != 0.5)
+            projection_wheel(window, factor > 1.0);
+        return;
+    }
     int width, height;
     VIEW v = shownview(&width, &height);
     newview(window, zoomview(formula, v, width, height, x, y, factor));
@@ -132,6 +146,8 @@ void mouse_zoom(HWND window, int x, int y, double factor)
 
 void mouse_viewback(HWND window)
 {
+    if (projection_back(window))
+        return;
     if (backview(formula)) {
         j = 0;
         SendMessageA(window, WM_COMMAND, CMD_RENDER, 0);
@@ -140,5 +156,7 @@ void mouse_viewback(HWND window)
 
 void mouse_viewhome(HWND window)
 {
+    if (projection_home(window))
+        return;
     newview(window, clampview(formula, builtinview(formula)));
 }

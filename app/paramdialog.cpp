@@ -34,6 +34,19 @@ static void showdouble(HWND dialog, int id, double value)
     SetDlgItemTextA(dialog, id, string);
 }
 
+/* A view bound: ten decimals as ever, but every digit for the typed
+   function, whose views go down to 1e-12 of their centre. */
+static void showview(HWND dialog, int id, double value)
+{
+    if (formula != 30) {
+        showdouble(dialog, id, value);
+        return;
+    }
+    char string[260];
+    LumoIO::sprintf_s(string, sizeof string, "%.17g", value);
+    SetDlgItemTextA(dialog, id, string);
+}
+
 static void showint(HWND dialog, int id, int value)
 {
     char string[260];
@@ -71,9 +84,10 @@ static void OnInitDialog(HWND dialog)
     for (int k = 0; k < 3; k++)
         hStaticRBWnd[k] = GetDlgItem(dialog, IDC_DOMAINCOLORING + k);
 
-    SetWindowTextA(hStaticEwnd0, (formula >= 27 && formula <= 29) ? "xmin ( min -30.0 ) :    "
-                                                                   : "xmin ( min -20.0 ) :    ");
-    SetWindowTextA(hStaticEwnd1, "xmax ( max  20.0 ) :    ");
+    SetWindowTextA(hStaticEwnd0, formula == 30                      ? "xmin ( min -1e6 ) :    "
+                                 : (formula >= 27 && formula <= 29) ? "xmin ( min -30.0 ) :    "
+                                                                    : "xmin ( min -20.0 ) :    ");
+    SetWindowTextA(hStaticEwnd1, formula == 30 ? "xmax ( max  1e6 ) :    " : "xmax ( max  20.0 ) :    ");
     SetWindowTextA(hStaticJwnd0, formula == 1 ? "cx :                    " : "                        ");
     SetWindowTextA(hStaticJwnd1, formula == 1 ? "cy :                    " : "                        ");
     for (int k = 0; k < 5; k++)
@@ -81,10 +95,10 @@ static void OnInitDialog(HWND dialog)
     for (int k = 0; k < 3; k++)
         EnableWindow(hStaticRBWnd[k], fractal);
 
-    showdouble(dialog, IDC_XMIN, xmin[formula]);
-    showdouble(dialog, IDC_XMAX, xmax[formula]);
-    showdouble(dialog, IDC_YMIN, ymin[formula]);
-    showdouble(dialog, IDC_YMAX, ymax[formula]);
+    showview(dialog, IDC_XMIN, xmin[formula]);
+    showview(dialog, IDC_XMAX, xmax[formula]);
+    showview(dialog, IDC_YMIN, ymin[formula]);
+    showview(dialog, IDC_YMAX, ymax[formula]);
     showint(dialog, IDC_XRES, xres);
     showint(dialog, IDC_YRES, yres);
     if (fractal) {
@@ -143,7 +157,7 @@ static INT_PTR OnOK(HWND dialog)
 
     a = readdouble(dialog, IDC_YMIN);
     b = readdouble(dialog, IDC_YMAX);
-    code = checkyrange(&a, &b);
+    code = checkyrange(formula, &a, &b);
     if (code >= 0)
         return fail(dialog, code);
     ymin[formula] = a;

@@ -16,6 +16,10 @@ unsigned ProgramDriver()
             return (unsigned)msg.wParam;
         if (got == -1)
             return 0;
+        /* The panel's keys are its own: Tab, Enter, and letters typed
+           into its fields, which are not the main window's commands. */
+        if (sliderpanel_message(&msg))
+            continue;
         if (!TranslateAcceleratorA(g_hWnd, g_hAccel, &msg)) {
             TranslateMessage(&msg);
             DispatchMessageA(&msg);

@@ -31,6 +31,7 @@ static char pngdefext[] = "png";
 void rememberrender()
 {
     lastrendercommand = reproducecommand(formula == 30 ? customtext() : nullptr, graphflag);
+    rememberfigure();
 }
 
 /* Fills the dialog's record on the first save, like the TIFF one. */
@@ -58,9 +59,8 @@ template <class T> static void release(T *&p)
     p = nullptr;
 }
 
-/* The surface's top-left width x height pixels as PNG bytes.  Returns 0,
-   or the save error code 2 (memory) or 4 (the encoder failed). */
-static int encodewic(int width, int height, std::vector<unsigned char> *png)
+int encodewic(int width, int height, int stride, const unsigned char *bgr,
+              std::vector<unsigned char> *png)
 {
     IWICImagingFactory *factory = nullptr;
     IStream *stream = nullptr;
@@ -68,8 +68,7 @@ static int encodewic(int width, int height, std::vector<unsigned char> *png)
     IWICBitmapFrameEncode *frame = nullptr;
     IPropertyBag2 *options = nullptr;
     WICPixelFormatGUID format = GUID_WICPixelFormat24bppBGR;
-    /* The surface is a top-down 24-bit DIB: blue, green, red bytes. */
-    UINT bytes = (UINT)surfacestride * (UINT)(height - 1) + (UINT)width * 3;
+    UINT bytes = (UINT)stride * (UINT)(height - 1) + (UINT)width * 3;
 
     HRESULT hr = CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER,
                                   IID_PPV_ARGS(&factory));
@@ -90,7 +89,7 @@ static int encodewic(int width, int height, std::vector<unsigned char> *png)
     if (SUCCEEDED(hr) && !IsEqualGUID(format, GUID_WICPixelFormat24bppBGR))
         hr = E_FAIL;
     if (SUCCEEDED(hr))
-        hr = frame->WritePixels((UINT)height, (UINT)surfacestride, bytes, surfacebits);
+        hr = frame->WritePixels((UINT)height, (UINT)stride, bytes, (BYTE *)bgr);
     if (SUCCEEDED(hr))
         hr = frame->Commit();
     if (SUCCEEDED(hr))
@@ -140,10 +139,11 @@ static int writefile(const char *path, const std::vector<unsigned char> &bytes)
 static int writepng(const char *path, int width, int height)
 {
     std::vector<unsigned char> encoded, png;
-    int code = encodewic(width, height, &encoded);
+    /* The surface is a top-down 24-bit DIB: blue, green, red bytes. */
+    int code = encodewic(width, height, surfacestride, surfacebits, &encoded);
     if (code != 0)
         return code;
-    std::string comment = lastrendercommand + reproduceoutput(path);
+    std::string comment = lastrendercommand + reproduceoutput(path, 1);
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment.c_str()}};
     if (!pngaddchunks(encoded.data(), encoded.size(), texts, 2, &png))
         return 4;

@@ -12,6 +12,7 @@
 #include <cstring>
 
 #include "app/LumoDomainColoring.h"
+#include "app/projectionview.h"
 #include "app/windowrender.h"
 #include "render/renderjob.h"
 
@@ -68,9 +69,15 @@ void statusbar_pointer(int x, int y)
     const RENDERSETTINGS *s = lastrendersettings();
     if (okrender || s == nullptr || x < 0 || y < 0 || x >= s->xres || y >= s->yres)
         return;
-    double wx, wy;
-    evaluatepoint(s, x, y, &wx, &wy);
-    double zx = settings_columnx(s, x), zy = settings_rowy(s, y);
+    double wx, wy, zx, zy;
+    if (s->projection.kind == PROJECTION_PLANE) {
+        evaluatepoint(s, x, y, &wx, &wy);
+        zx = settings_columnx(s, x);
+        zy = settings_rowy(s, y);
+    } else if (!projection_readout(s, x, y, &zx, &zy, &wx, &wy)) {
+        sethalf(1, "");
+        return;
+    }
     double modulus = std::sqrt(wx * wx + wy * wy);
     double argument = std::atan2(wy, wx);
     char text[300];

@@ -11,6 +11,7 @@
  * formulas and colour maps read hold still until the job is over.
  */
 #include "app/LumoDomainColoring.h"
+#include "app/projectionview.h"
 #include "app/windowrender.h"
 #include "render/renderjob.h"
 
@@ -184,6 +185,12 @@ void renderdone(HWND window, WPARAM which)
     if (job == nullptr || which != generation)
         return;
     joinworkers();
+    if (job->nomemory.load()) {
+        /* A row could not have its memory: the rows below it stay grey. */
+        stoprender(window);
+        statusbar_settext("Not enough memory to render");
+        return;
+    }
     KillTimer(window, TIMER_ROWS);
     showrows();
     double seconds = elapsed();
@@ -192,6 +199,8 @@ void renderdone(HWND window, WPARAM which)
     job = nullptr;
     job_end(finished);
     rememberrender();
+    /* The landscape's heights stay for the readout under the pointer. */
+    projection_keepheights(finished->gridheight.release());
     char text[120];
     LumoIO::sprintf_s(text, sizeof text, "Rendered %d \xd7 %d in %.3f s on %d thread%s", finished->s.xres,
                       finished->s.yres, seconds, threads, threads == 1 ? "" : "s");

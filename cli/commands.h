@@ -11,5 +11,8 @@ int cmd_formulas(int argc, char **argv);
 int cmd_eval(int argc, char **argv);
 int cmd_functions(int argc, char **argv);
 int cmd_render(int argc, char **argv);
+int cmd_animate(int argc, char **argv);
+/* lumo render --figure. */
+int cmd_figure(int argc, char **argv);
 
 #endif

@@ -7,6 +7,9 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <new>
+#include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/evalline.h"
@@ -15,10 +18,12 @@
 #include "common/LumoIO.h"
 #include "expr/expr.h"
 #include "formulas/formulas.h"
+#include "render/paramoptions.h"
 #include "render/params.h"
 
 static const char evalusage[] =
-    "usage: lumo eval --formula N | --expr TEXT [--maxiter N] [--bailout X] [--exponent X]\n"
+    "usage: lumo eval --formula N | --expr TEXT [--param NAME=VALUE]... [--maxiter N]\n"
+    "                 [--bailout X] [--exponent X]\n"
     "                 [--julia CX CY] [--escape 0|1|2] [--yside H] [--yres N]\n"
     "Reads lines \"x y\" from standard input and prints \"wx wy result\" for each.\n";
 
@@ -55,19 +60,20 @@ enum { LONGEST = 4094 };
 
 /* Reads the points and prints their values: 0; 2 on a bad line (the lines
    before it are printed); 1 when standard input cannot be read or the
-   output cannot be written.  Into a pipe each result goes out at once, so
-   a program can drive the evaluation a line at a time. */
+   output cannot be written.  A line is read into a buffer one byte longer
+   than the longest line with its line end, so a longer one is known by
+   that byte and never takes more memory.  Into a pipe each result goes out
+   at once, so a program can drive the evaluation a line at a time. */
 static int evaluatelines(FORMULA f)
 {
     int piped = system_stdoutispipe();
-    char *line = nullptr;
-    size_t capacity = 0;
+    static char line[LONGEST + 3];
     char quote[80];
     long number = 0;
     int status = 0;
     long length;
     errno = 0;
-    while ((length = system_getline(&line, &capacity, stdin)) >= 0) {
+    while ((length = readline(stdin, line, sizeof line)) >= 0) {
         number++;
         quoteline(line, (size_t)length, quote, sizeof quote);
         if (std::memchr(line, '\0', (size_t)length) != nullptr) {
@@ -90,7 +96,16 @@ static int evaluatelines(FORMULA f)
         }
         /* gamma_fractal's early exit leaves w unwritten. */
         double wx = 0.0, wy = 0.0;
-        int result = f(x, y, &wx, &wy);
+        int result = 0;
+        try {
+            result = f(x, y, &wx, &wy);
+        } catch (const std::bad_alloc &) {
+            /* A typed function's registers are had per point. */
+            std::fprintf(stderr, "lumo eval: line %ld: not enough memory to evaluate the function\n",
+                         number);
+            status = 1;
+            break;
+        }
         if (std::printf("%.17g %.17g %d\n", wx, wy, result) < 0 ||
             (piped && std::fflush(stdout) != 0))
             break;
@@ -101,9 +116,11 @@ static int evaluatelines(FORMULA f)
                      errno != 0 ? std::strerror(errno) : "a read failed");
         status = 1;
     }
-    std::free(line);
     if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
-        std::fprintf(stderr, "lumo eval: cannot write the results: %s\n", std::strerror(errno));
+        std::fprintf(stderr, "lumo eval: cannot write the results: %s\n",
+                     errno != 0 ? std::strerror(errno) : "a write failed");
+        /* Said once: the results that did not go out are given up. */
+        std::clearerr(stdout);
         return 1;
     }
     return status;
@@ -131,6 +148,7 @@ int cmd_eval(int argc, char **argv)
     long rows = 600;
     int expression = 0;
     char error[256];
+    std::vector<const char *> params;
 
     for (int i = 0; i < argc;) {
         int taken = takefractaloption(argc, argv, i, &options, error, sizeof error);
@@ -150,6 +168,10 @@ int cmd_eval(int argc, char **argv)
             if (!takeexpression(value))
                 return 2;
             expression = 1;
+        } else if (std::strcmp(option, "--param") == 0) {
+            if (value == nullptr)
+                return badvalue(option, value, "NAME=VALUE");
+            params.push_back(value);
         } else if (std::strcmp(option, "--formula") == 0) {
             if (!parsewhole(value, &number) || number < 0 || number >= NFORMULAS)
                 return badvalue(option, value, "a formula number 0..30");
@@ -181,6 +203,19 @@ int cmd_eval(int argc, char **argv)
     }
     if (expression)
         number = 30;
+    if (!params.empty() && number != 30) {
+        std::fprintf(stderr, "lumo eval: --param sets a parameter of a typed function (--expr)\n");
+        return 2;
+    }
+    if (number == 30) {
+        std::string why, note;
+        if (!applyparamoptions((int)params.size(), params.data(), 0, &why, &note)) {
+            std::fprintf(stderr, "lumo eval: %s\n", why.c_str());
+            return 2;
+        }
+        if (!note.empty())
+            std::fprintf(stderr, "lumo eval: %s\n", note.c_str());
+    }
     if (number < 0) {
         std::fprintf(stderr, "lumo eval: --formula N is required (lumo formulas lists them), or --expr TEXT\n");
         return 2;

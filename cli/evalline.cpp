@@ -8,6 +8,16 @@
 #include "cli/options.h"
 #include "common/LumoIO.h"
 
+long readline(FILE *in, char *line, size_t size)
+{
+    size_t length = 0;
+    int c = 0;
+    while (length + 1 < size && c != '\n' && (c = std::getc(in)) != EOF)
+        line[length++] = (char)c;
+    line[length] = '\0';
+    return length == 0 ? -1 : (long)length;
+}
+
 /* Splits a line into exactly two numbers x and y separated by blanks;
    returns 1 when that is what the line holds. */
 int readpoint(char *line, double *x, double *y)

@@ -4,6 +4,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <new>
 
 #include "cli/commands.h"
 #include "cli/system.h"
@@ -13,7 +14,9 @@ static const char usage[] =
     "       lumo eval --formula N [fractal options]   (reads \"x y\" lines)\n"
     "       lumo eval --expr TEXT                     (formula 30 as TEXT)\n"
     "       lumo functions                            (names TEXT may use)\n"
-    "       lumo render -o FILE [options]\n";
+    "       lumo render -o FILE [options]\n"
+    "       lumo animate -o OUT --frames N [--param NAME=FROM:TO]... [options]\n"
+    "       lumo figure -o FILE.svg|.pdf|.png [--title TEXT] [--dpi X] [render options]\n";
 
 static int runcommand(int argc, char **argv)
 {
@@ -30,6 +33,10 @@ static int runcommand(int argc, char **argv)
         return cmd_eval(argc - 2, argv + 2);
     if (std::strcmp(command, "render") == 0)
         return cmd_render(argc - 2, argv + 2);
+    if (std::strcmp(command, "animate") == 0)
+        return cmd_animate(argc - 2, argv + 2);
+    if (std::strcmp(command, "figure") == 0)
+        return cmd_figure(argc - 2, argv + 2);
     if (std::strcmp(command, "--help") == 0 || std::strcmp(command, "-h") == 0) {
         std::fputs(usage, stdout);
         return 0;
@@ -46,7 +53,15 @@ int main(int argc, char **argv)
        failure can be reported with its reason. */
     if (!system_stdoutisterminal())
         std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
-    int status = runcommand(argc, argv);
+    int status;
+    try {
+        status = runcommand(argc, argv);
+    } catch (const std::bad_alloc &) {
+        /* Memory the commands do not ask for themselves (a typed text's
+           compilation, say) ran out before any file was begun. */
+        std::fprintf(stderr, "lumo: not enough memory\n");
+        status = 1;
+    }
     errno = 0;
     int flushed = std::fflush(stdout) == 0;
     int reason = errno;

@@ -12,12 +12,17 @@
  */
 #include "cli/parallel.h"
 
+#include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <new>
+#include <string>
 #include <vector>
 
+#include "cli/progress.h"
 #include "cli/system.h"
 #include "common/platform.h"
+#include "headless/headless.h"
 #include "render/driver.h"
 #include "render/renderjob.h"
 #include "render/settings.h"
@@ -30,25 +35,37 @@ struct RENDERRUN {
     WORKERS *workers = nullptr;
     CLOCK::time_point start = CLOCK::now();
     CLOCK::time_point finished;
-    int progress = 0;
-    int progressshown = 0;
-    int lastpercent = -1;
+    /* The thread that keeps the progress line up to date, if any. */
+    WORKERS *ticker = nullptr;
+    std::atomic<int> tickerstop{0};
+    std::atomic<int> progressshown{0};
     explicit RENDERRUN(int width) : scratch(width) {}
 };
 
-/* Rewrites the progress line, once the render has run for a second and
-   whenever the percentage changes. */
-static void showprogress(RENDERRUN *run)
+static double secondssince(CLOCK::time_point start)
 {
-    int done = run->job.rowsdone.load();
-    int percent = (int)(100.0 * done / yres);
-    if (CLOCK::now() - run->start < std::chrono::seconds(1) ||
-        (run->progressshown && percent == run->lastpercent))
-        return;
-    std::fprintf(stderr, "\rrendering: %3d %% (%d of %d rows)", percent, done, yres);
-    std::fflush(stderr);
-    run->lastpercent = percent;
-    run->progressshown = 1;
+    return std::chrono::duration<double>(CLOCK::now() - start).count();
+}
+
+/* The progress thread: once the render has run for a second, it rewrites
+   the progress line four times a second until it is told to stop.  A
+   thread of its own, so the line moves on while every other thread is
+   deep in a slow row. */
+static void tick(void *arg)
+{
+    RENDERRUN *run = (RENDERRUN *)arg;
+    double drawn = 0.0;
+    while (!run->tickerstop.load()) {
+        system_sleepms(50);
+        double elapsed = secondssince(run->start);
+        if (elapsed < 1.0 || elapsed - drawn < 0.25 || run->tickerstop.load())
+            continue;
+        std::fputs(("\r" + progressline(run->job.rowsdone.load(), run->job.s.yres, elapsed)).c_str(), stderr);
+        std::fflush(stderr);
+        if (!run->progressshown.exchange(1))
+            headless_lineopen(1);
+        drawn = elapsed;
+    }
 }
 
 /* A worker thread: rows of the job until none are left. */
@@ -62,9 +79,12 @@ RENDERRUN *render_begin(int nthreads, int progress)
     okrender = 1;
     j = 0;
     cross = cursor_wait();
-    RENDERRUN *run = new RENDERRUN(xres);
-    run->progress = progress;
-    if (job_begin(&run->job) != 0) {
+    RENDERRUN *run = nullptr;
+    try {
+        run = new RENDERRUN(xres);
+    } catch (const std::bad_alloc &) {
+    }
+    if (run == nullptr || job_begin(&run->job) != 0) {
         std::fprintf(stderr, "lumo: not enough memory for %d rows\n", yres);
         okrender = 0;
         delete run;
@@ -80,14 +100,20 @@ RENDERRUN *render_begin(int nthreads, int progress)
     if (started < wanted)
         std::fprintf(stderr, "lumo render: note: only %d of %d threads could be started\n",
                      started, wanted);
+    if (progress) {
+        void *self = run;
+        run->ticker = workers_start(1, tick, &self);
+    }
     return run;
 }
 
-void render_awaitrow(RENDERRUN *run, int row)
+int render_awaitrow(RENDERRUN *run, int row)
 {
     RENDERJOB *job = &run->job;
     int idle = 0;
     while (job_advance(job) <= row) {
+        if (job->nomemory.load())
+            return 1;
         if (job_row(job, &run->scratch) >= 0) {
             idle = 0;
         } else if (++idle < 1000) {
@@ -96,24 +122,40 @@ void render_awaitrow(RENDERRUN *run, int row)
         } else {
             system_sleepms(1);
         }
-        if (run->progress)
-            showprogress(run);
     }
     if (job->shown == job->s.yres && run->finished == CLOCK::time_point())
         run->finished = CLOCK::now();
+    return 0;
 }
 
-double render_end(RENDERRUN *run)
+int render_end(RENDERRUN *run, double *seconds)
 {
+    int failed = 0;
     if (run->job.s.yres > 0)
-        render_awaitrow(run, run->job.s.yres - 1);
+        failed = render_awaitrow(run, run->job.s.yres - 1);
     else
         run->finished = CLOCK::now();
     workers_join(run->workers);
-    if (run->progressshown)
-        std::fprintf(stderr, "\rrendering: 100 %% (%d of %d rows)\n", yres, yres);
-    job_end(&run->job);
+    if (run->ticker != nullptr) {
+        run->tickerstop = 1;
+        workers_join(run->ticker);
+    }
+    if (run->progressshown) {
+        /* The line as it ended, and the next line for what follows. */
+        double took = failed ? secondssince(run->start)
+                             : std::chrono::duration<double>(run->finished - run->start).count();
+        std::string last = "\r" + progressline(run->job.rowsdone.load(), run->job.s.yres, took);
+        std::fputs((last + "\n").c_str(), stderr);
+        headless_lineopen(0);
+    }
+    if (failed) {
+        job_abort(&run->job);
+        okrender = 0;
+    } else {
+        job_end(&run->job);
+    }
     std::chrono::duration<double> took = run->finished - run->start;
+    *seconds = took.count();
     delete run;
-    return took.count();
+    return failed;
 }

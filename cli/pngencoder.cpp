@@ -198,8 +198,10 @@ int streambands(BANDS *b, int threads, png_structp png, const SINK *s)
     int code = PNG_OK;
     for (int k = 0; k < b->nbands && code == PNG_OK; k++) {
         int last = (k + 1) * b->bandrows < b->height ? (k + 1) * b->bandrows - 1 : b->height - 1;
-        if (b->source->await != nullptr)
-            b->source->await(b->source->source, last);
+        if (b->source->await != nullptr && b->source->await(b->source->source, last) != 0) {
+            code = PNG_NOMEMORY;
+            break;
+        }
         {
             std::lock_guard<std::mutex> hold(b->lock);
             b->published = k + 1;
@@ -274,4 +276,11 @@ int encodepng(int width, int height, const PNGSOURCE *source, int level, int thr
     std::free(chunks);
     delete bands;
     return code;
+}
+
+int encodepng(int width, int height, PNGROW getrow, void *source,
+              const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink, bool fast)
+{
+    const PNGSOURCE rows = {getrow, nullptr, source};
+    return encodepng(width, height, &rows, fast ? 1 : PNG_DEFAULTLEVEL, 1, texts, ntexts, write, sink);
 }

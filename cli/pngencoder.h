@@ -19,12 +19,14 @@
 typedef int (*PNGWRITE)(void *sink, const unsigned char *data, size_t size);
 
 /* Where the rows come from.  getrow may be called on any of the encoder's
-   threads, for a row once await has returned for it or a row below it;
+   threads, for a row once await has returned 0 for it or a row below it;
    await, null when every row is there from the start, is called on the
-   encoding thread only, with rows in increasing order. */
+   encoding thread only, with rows in increasing order, and returns
+   non-zero when the row will never come (the encoder then stops with
+   PNG_NOMEMORY). */
 struct PNGSOURCE {
     PNGROW getrow;
-    void (*await)(void *source, int row);
+    int (*await)(void *source, int row);
     void *source;
 };
 
@@ -35,5 +37,11 @@ enum { PNG_OK = 0, PNG_NOMEMORY = 1, PNG_WRITEFAILED = 2 };
    PNG_WRITEFAILED when the sink refused bytes or libpng failed. */
 int encodepng(int width, int height, const PNGSOURCE *source, int level, int threads,
               const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink);
+
+/* A picture whose rows are all there, on one thread: at zlib's fastest
+   level when fast (pictures then embedded in a figure), else the
+   default. */
+int encodepng(int width, int height, PNGROW getrow, void *source,
+              const PNGTEXT *texts, int ntexts, PNGWRITE write, void *sink, bool fast = false);
 
 #endif

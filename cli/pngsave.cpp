@@ -5,6 +5,7 @@
 #include "cli/pngsave.h"
 
 #include <cerrno>
+#include <cstring>
 
 #include "cli/pngencoder.h"
 #include "common/platform.h"
@@ -26,10 +27,22 @@ void surfacerow(void *source, int row, unsigned char *rgb)
     surface_getrow(row, ((const SURFACEROWS *)source)->width, rgb);
 }
 
-void awaitrow(void *source, int row)
+int awaitrow(void *source, int row)
 {
     const SURFACEROWS *rows = (const SURFACEROWS *)source;
-    rows->wait(row, rows->context);
+    return rows->wait(row, rows->context);
+}
+
+struct MEMORYIMAGE {
+    int width;
+    const unsigned char *rgb;
+};
+
+void memoryrow(void *source, int row, unsigned char *rgb)
+{
+    const MEMORYIMAGE *image = (const MEMORYIMAGE *)source;
+    size_t bytes = (size_t)image->width * 3;
+    std::memcpy(rgb, image->rgb + (size_t)row * bytes, bytes);
 }
 
 int sinkwrite(void *sink, const unsigned char *data, size_t size)
@@ -37,19 +50,16 @@ int sinkwrite(void *sink, const unsigned char *data, size_t size)
     return savesink_write((SAVESINK *)sink, data, size);
 }
 
-}   // namespace
-
-int savepng(const char *path, int width, int height, const char *comment, int level, int threads,
-            PNGROWWAIT wait, void *context, int *reason)
+/* The PNG of the rows source gives, through the save sink. */
+int saverows(const char *path, int width, int height, const PNGSOURCE *source, int level, int threads,
+             const char *comment, int *reason)
 {
     *reason = 0;
     SAVESINK *sink = savesink_open(path, reason);
     if (sink == nullptr)
         return *reason == ENOMEM ? 2 : 1;
-    SURFACEROWS rows = {width, wait, context};
-    const PNGSOURCE source = {surfacerow, wait != nullptr ? awaitrow : nullptr, &rows};
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment}};
-    int code = encodepng(width, height, &source, level, threads, texts, 2, sinkwrite, sink);
+    int code = encodepng(width, height, source, level, threads, texts, 2, sinkwrite, sink);
     if (code != PNG_OK) {
         *reason = savesink_error(sink) != 0 ? savesink_error(sink) : ENOMEM;
         savesink_abort(sink);
@@ -57,4 +67,22 @@ int savepng(const char *path, int width, int height, const char *comment, int le
     }
     *reason = savesink_commit(sink);
     return *reason == 0 ? 0 : 3;
+}
+
+}   // namespace
+
+int savepng(const char *path, int width, int height, const char *comment, int level, int threads,
+            PNGROWWAIT wait, void *context, int *reason)
+{
+    SURFACEROWS rows = {width, wait, context};
+    const PNGSOURCE source = {surfacerow, wait != nullptr ? awaitrow : nullptr, &rows};
+    return saverows(path, width, height, &source, level, threads, comment, reason);
+}
+
+int savepngrgb(const char *path, int width, int height, const unsigned char *rgb, const char *comment,
+               int *reason)
+{
+    MEMORYIMAGE image = {width, rgb};
+    const PNGSOURCE source = {memoryrow, nullptr, &image};
+    return saverows(path, width, height, &source, PNG_DEFAULTLEVEL, 1, comment, reason);
 }

@@ -12,3 +12,9 @@ int savepng(const char *, int, int, const char *, int, int, PNGROWWAIT, void *, 
     *reason = 0;
     return 1;
 }
+
+int savepngrgb(const char *, int, int, const unsigned char *, const char *, int *reason)
+{
+    *reason = 0;
+    return 1;
+}

@@ -16,8 +16,10 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
+#include "cli/figure.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
 #include "cli/pngdeflate.h"
@@ -28,6 +30,7 @@
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
+#include "render/figurelayout.h"
 #include "render/params.h"
 #include "render/renderoptions.h"
 #include "render/reproduce.h"
@@ -36,13 +39,17 @@
 #include "tiff/TIFFSAVE_No_Metadata_VC.h"
 
 static const char renderusage[] =
-    "usage: lumo render -o FILE [--formula N | --expr TEXT] [--view XMIN XMAX YMIN YMAX]\n"
+    "usage: lumo render -o FILE [--formula N | --expr TEXT [--param NAME=VALUE]...]\n"
+    "                   [--view XMIN XMAX YMIN YMAX]\n"
     "                   [--size W H] [--map 0..9|NAME] [--grid none|square|phase|both]\n"
     "                   [--brightness 1|2|3] [--escape 0|1|2] [--maxiter N]\n"
     "                   [--bailout X] [--exponent X] [--julia CX CY]\n"
     "                   [--abs-limit X] [--grid-width GW] [--grid-extent GP]\n"
     "                   [--graph] [--lzw] [--report-max] [--threads N] [--time]\n"
-    "                   [--format png|tiff] [--png-level 0..9]\n"
+    "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
+    "                   [--projection plane|sphere|landscape] [--center X Y]\n"
+    "                   [--camera AZ EL] [--shade on|off] [--height log|abs]\n"
+    "                   [--height-limit X] [--png-level 0..9]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
     "       command that makes the same picture again.  --png-level is zlib's\n"
@@ -53,10 +60,23 @@ static const char renderusage[] =
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
     "      the number or the name.\n"
     "--expr renders formula 30 with TEXT as its function (lumo functions lists\n"
-    "the names); formula 30 without it renders the default text.\n"
+    "the names); formula 30 without it renders the default text.  A name the\n"
+    "language does not know, written bare, is a parameter: --param NAME=VALUE\n"
+    "gives its value (0.25, 0.25+0.1i; 1 when not given).  Formula 30 takes\n"
+    "views within -1e6 .. 1e6, down to 1e-12 of max(1, |min|, |max|) wide.\n"
     "Defaults: formula 3, the formula's own view, map and grids, 600 x 600,\n"
     "          all hardware threads.\n"
-    "--time says on standard error how long the render took.\n";
+    "--time says on standard error how long the render took.\n"
+    "--figure (or lumo figure) saves the picture with axes, ticks, a title and\n"
+    "         a colour key as SVG, PDF or PNG, by the name's extension;\n"
+    "         --title replaces the formula's label, --dpi (default 96) sets\n"
+    "         the PDF's size: the picture's pixels to the inch.\n"
+    "Projections: plane (the default) is a window of the plane; sphere is the\n"
+    "      Riemann sphere turned so that --center X Y (inf inf: infinity; default\n"
+    "      0 0) lies in the middle; landscape is the view's height field, log|w|\n"
+    "      or |w| (--height, default log) clipped to --height-limit (default 3),\n"
+    "      seen from azimuth AZ and elevation EL 0..90 (--camera, default 30 40).\n"
+    "      --shade: sphere off, landscape on by default.  --graph is the plane's.\n";
 
 static const long MAXTHREADS = 256;
 
@@ -70,6 +90,10 @@ struct RUNOPTIONS {
     int reportmax;
     int timed;
     long threads;
+    int figure;             /* --figure: a figure, its format by the name */
+    FIGFORMAT figureformat;
+    const char *title;      /* the figure's title, or null for the formula's */
+    double dpi;
 };
 
 /* Everything the command line can set. */
@@ -135,10 +159,25 @@ static int takepnglevel(RUNOPTIONS *o, const char *value)
     if (parsewhole(value, &o->pnglevel) && o->pnglevel >= 0 && o->pnglevel <= 9)
         return 0;
     char text[300];
-    if (value == nullptr)
-        LumoIO::sprintf_s(text, sizeof text, "--png-level needs a compression level 0..9");
-    else
-        LumoIO::sprintf_s(text, sizeof text, "--png-level needs a compression level 0..9, got '%s'", value);
+    LumoIO::sprintf_s(text, sizeof text, "--png-level needs a compression level 0..9%s%s%s",
+                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
+    return badinput(text);
+}
+
+static int taketitle(RUNOPTIONS *o, const char *value)
+{
+    if (value != nullptr)
+        return o->title = value, 0;
+    return badinput("--title needs a text");
+}
+
+static int takedpi(RUNOPTIONS *o, const char *value)
+{
+    if (parsefinite(value, &o->dpi) && o->dpi >= 1.0 && o->dpi <= 10000.0)
+        return 0;
+    char text[300];
+    LumoIO::sprintf_s(text, sizeof text, "--dpi needs a resolution 1..10000 dots an inch%s%s%s",
+                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
     return badinput(text);
 }
 
@@ -159,6 +198,9 @@ static const RUNOPTIONROW runtable[] = {
     {"--lzw", nullptr, &RUNOPTIONS::lzw},
     {"--report-max", nullptr, &RUNOPTIONS::reportmax},
     {"--time", nullptr, &RUNOPTIONS::timed},
+    {"--figure", nullptr, &RUNOPTIONS::figure},
+    {"--title", taketitle, nullptr},
+    {"--dpi", takedpi, nullptr},
 };
 
 /* Takes the option at argv[i] with its values; returns the number of
@@ -194,6 +236,28 @@ static int pngname(const char *name)
     return ext[0] == '.' && (ext[1] | 0x20) == 'p' && (ext[2] | 0x20) == 'n' && (ext[3] | 0x20) == 'g';
 }
 
+/* The rules of a figure's file: its format by the name, no TIFF options,
+   no graph strip (the figure draws its own axes).  Returns 0 or 2. */
+static int checkfigure(RUNOPTIONS *o, const RENDEROPTIONS *picture)
+{
+    o->figureformat = figureformat(o->output);
+    if (o->figureformat == FIGFORMAT_NONE)
+        return badinput("a figure is saved as SVG, PDF or PNG: give a name ending in "
+                        ".svg, .pdf or .png");
+    if (figureunsupported(o->figureformat) != nullptr)
+        return badinput(figureunsupported(o->figureformat));
+    if (o->png >= 0 || o->lzw)
+        return badinput("--format and --lzw choose a picture's file; a figure's format "
+                        "comes from its name (.svg, .pdf or .png)");
+    if (picture->graph)
+        return badinput("--graph draws beside a plain picture; a figure has its own axes");
+    if (picture->projection.kind > 0)
+        return badinput("a figure draws the plane's axes around its picture: "
+                        "not with --projection sphere or landscape");
+    o->png = 0;
+    return 0;
+}
+
 /* Reads the command line into o; returns 0, -1 after --help, or the exit
    status after a complaint. */
 static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
@@ -203,6 +267,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
     std::memset(run, 0, sizeof *run);
     run->png = -1;
     run->pnglevel = -1;
+    run->dpi = 96.0;
     long hardware = system_hardwarethreads();
     run->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
 
@@ -220,6 +285,12 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(run->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (run->figure && run->pnglevel >= 0)
+        return badinput("--png-level compresses the PNG of lumo render's picture, not a figure");
+    if (run->figure)
+        return checkfigure(run, &o->picture);
+    if (run->title != nullptr || run->dpi != 96.0)
+        return badinput("--title and --dpi are a figure's: add --figure, or use lumo figure");
     if (run->png < 0)
         run->png = pngname(run->output);
     if (run->png && !pngsupported)
@@ -239,8 +310,13 @@ static int checkoptions(RENDEROPTIONS *o)
     RENDEROPTIONERROR error;
     std::string note;
     int ok = renderoptions_check(o, &error, &note);
-    if (!note.empty())
-        std::fprintf(stderr, "lumo render: %s\n", note.c_str());
+    for (size_t start = 0; start < note.size();) {
+        size_t end = note.find('\n', start);
+        if (end == std::string::npos)
+            end = note.size();
+        std::fprintf(stderr, "lumo render: %s\n", note.substr(start, end - start).c_str());
+        start = end + 1;
+    }
     if (ok)
         return 0;
     if (error.expression)
@@ -251,16 +327,35 @@ static int checkoptions(RENDEROPTIONS *o)
 }
 
 /* Whether the save can take rows while the render still makes them: a
-   file of the image alone (the graph strip is drawn only at the end). */
-static int savewhilerendering()
+   TIFF or PNG of the image alone (the graph strip is drawn only at the
+   end). */
+static int savewhilerendering(const RUNOPTIONS *o)
 {
-    return surface_width() == xres;
+    return !o->figure && surface_width() == xres;
 }
 
 /* The save's wait for a row: the render's own. */
-static void awaitrow(int row, void *run)
+static int awaitrow(int row, void *run)
 {
-    render_awaitrow((RENDERRUN *)run, row);
+    return render_awaitrow((RENDERRUN *)run, row);
+}
+
+/* Saves the figure, with the command that makes it again; returns 0 or
+   the save error code. */
+static int savefigureas(const RUNOPTIONS *o)
+{
+    FIGUREOPTIONS fo;
+    const char *typed = formula == 30 ? customtext() : nullptr;
+    fo.title = o->title != nullptr ? o->title : figuretitle(typed);
+    fo.dpi = o->dpi;
+    fo.command = reproducecommand(typed, 0) + " --figure";
+    if (o->title != nullptr)
+        fo.command += " --title " + shellword(o->title);
+    if (o->dpi != 96.0)
+        fo.command += " --dpi " + exactnumber(o->dpi);
+    fo.command += reproducefile(o->output, 0);
+    tiffsavereason = savefigure(o->output, o->figureformat, fo);
+    return tiffsavereason == 0 ? 0 : 3;
 }
 
 /* The command that makes the same file again: with the level when one was
@@ -271,7 +366,7 @@ static std::string pngcomment(const RUNOPTIONS *o, int graph)
     if (o->pnglevel >= 0)
         level = " --png-level " + std::to_string(o->pnglevel);
     return reproducecommand(formula == 30 ? customtext() : nullptr, graph) + level +
-           reproduceoutput(o->output);
+           reproduceoutput(o->output, 0);
 }
 
 /* Saves the image, 1300 wide with the graph strip when the graph was
@@ -283,6 +378,8 @@ static int saveimage(const RENDEROPTIONSALL *all, RENDERRUN *run)
     LumoIO::strcpy_s(tifffile, sizeof tifffile, o->output);
     int graph = all->picture.graph && graphflag;
     int width = graph ? 1300 : xres;
+    if (o->figure)
+        return savefigureas(o);
     if (o->png)
         return savepng(o->output, width, yres, pngcomment(o, graph).c_str(),
                        o->pnglevel >= 0 ? (int)o->pnglevel : PNG_DEFAULTLEVEL, (int)o->threads,
@@ -308,6 +405,14 @@ static void reportsave(const char *path, int code)
                      pngsupported ? ", or save it as PNG (-o NAME.png)" : "");
     else
         std::fprintf(stderr, "lumo: cannot write %s: %s\n", path, savesink_reason(tiffsavereason));
+}
+
+int cmd_figure(int argc, char **argv)
+{
+    std::vector<char *> args(argv, argv + argc);
+    static char figure[] = "--figure";
+    args.push_back(figure);
+    return cmd_render((int)args.size(), args.data());
 }
 
 int cmd_render(int argc, char **argv)
@@ -345,17 +450,24 @@ int cmd_render(int argc, char **argv)
     if (run == nullptr)
         return 1;
     int code = 0;
-    if (savewhilerendering()) {
+    if (savewhilerendering(&o)) {
         code = saveimage(&all, run);
         headless_messagestream(stdout);
     }
-    double took = render_end(run);
+    double took = 0.0;
+    if (render_end(run, &took) != 0) {
+        /* The save in progress, if any, has been given up: the target is
+           as it was. */
+        headless_freesurface();
+        std::fprintf(stderr, "lumo render: not enough memory to evaluate the function\n");
+        return 1;
+    }
     int reportlost = std::fflush(stdout) != 0 ? errno : 0;
     if (o.timed)
         std::fprintf(stderr, "Rendered %d x %d in %.3f s on %ld thread%s\n", xres, yres, took, o.threads,
                      o.threads == 1 ? "" : "s");
     headless_messagestream(stderr);
-    if (!savewhilerendering())
+    if (!savewhilerendering(&o))
         code = saveimage(&all, nullptr);
 
     /* A report that could not be written does not cost the picture. */

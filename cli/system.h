@@ -21,11 +21,6 @@ int system_stderristerminal();
 int system_stdoutisterminal();
 int system_stdoutispipe();
 
-/* Reads one line, with its line end, into *line (grown with realloc as
-   POSIX getline does); returns its length, or -1 at the end of the input
-   or on an error (see ferror). */
-long system_getline(char **line, size_t *capacity, FILE *in);
-
 void system_sleepms(int milliseconds);
 /* Gives the processor to another thread that is ready to run, if any. */
 void system_yield();

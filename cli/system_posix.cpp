@@ -39,11 +39,6 @@ int system_stdoutispipe()
     return fstat(1, &st) == 0 && (S_ISFIFO(st.st_mode) || S_ISSOCK(st.st_mode));
 }
 
-long system_getline(char **line, size_t *capacity, FILE *in)
-{
-    return (long)getline(line, capacity, in);
-}
-
 void system_sleepms(int milliseconds)
 {
     std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));

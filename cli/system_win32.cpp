@@ -53,29 +53,6 @@ int system_stdoutispipe()
     return GetFileType(GetStdHandle(STD_OUTPUT_HANDLE)) == FILE_TYPE_PIPE;
 }
 
-long system_getline(char **line, size_t *capacity, FILE *in)
-{
-    size_t length = 0;
-    int c;
-    while ((c = std::fgetc(in)) != EOF) {
-        if (length + 2 > *capacity) {
-            size_t grown = *capacity < 128 ? 128 : *capacity * 2;
-            char *p = (char *)std::realloc(*line, grown);
-            if (p == nullptr)
-                return -1;
-            *line = p;
-            *capacity = grown;
-        }
-        (*line)[length++] = (char)c;
-        if (c == '\n')
-            break;
-    }
-    if (length == 0)
-        return -1;
-    (*line)[length] = '\0';
-    return (long)length;
-}
-
 void system_sleepms(int milliseconds)
 {
     Sleep((DWORD)milliseconds);

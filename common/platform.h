@@ -106,7 +106,9 @@ void message_box(const char *text, const char *caption, int style, int owned);
 enum { SAVEFILE_NOTREGULAR = -1 };
 
 /* Whether target could be saved: its folder exists and can be written, and
-   it is a regular file or does not exist yet.  Nothing is created. */
+   it is a regular file this process may replace (in a sticky folder, one
+   it or the folder's owner owns) or does not exist yet.  Nothing is
+   created. */
 int savefile_check(const char *target);
 /* Starts a save of target; *file is its handle. */
 int savefile_open(const char *target, void **file);

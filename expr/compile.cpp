@@ -26,9 +26,14 @@ namespace {
 
 enum VALUETYPE { TYPE_REAL, TYPE_COMPLEX, TYPE_CONDITION };
 
-/* A reference to a value: an instruction's index (>= 0), z (-1), or the
-   constant with index -2 - ref. */
-enum { REF_Z = -1, REF_NONE = -1000000000 };
+/* A reference to a value: an instruction's index (>= 0), z (-1),
+   parameter k (REF_PARAM - k), or the constant with index -2 - ref. */
+enum { REF_Z = -1, REF_PARAM = -500000000, REF_NONE = -1000000000 };
+
+int isparamref(int ref)
+{
+    return ref <= REF_PARAM && ref > REF_PARAM - EXPRMAXPARAMS;
+}
 
 struct VALUE {
     int type;
@@ -48,6 +53,7 @@ int operandcount(int op)
 
 struct COMPILER {
     const std::vector<NODE> &nodes;
+    unsigned complexparams;
     EXPRERROR *error;
     std::vector<VALUE> values;          /* one per node */
     std::vector<INSTR> code;            /* operands as refs */
@@ -241,6 +247,10 @@ struct COMPILER {
         case NODE_NUMBER: v = constantvalue(TYPE_REAL, complex{node.value, 0.0}); return 1;
         case NODE_IMAGINARY: v = constantvalue(TYPE_COMPLEX, complex{0.0, node.value}); return 1;
         case NODE_Z: v = VALUE{TYPE_COMPLEX, 0, complex{0.0, 0.0}, REF_Z}; return 1;
+        case NODE_PARAMETER:
+            v = VALUE{(complexparams >> node.op) & 1 ? TYPE_COMPLEX : TYPE_REAL, 0, complex{0.0, 0.0},
+                      REF_PARAM - node.op};
+            return 1;
         case NODE_NEGATE: {
             if (!needvalue(args[0]))
                 return 0;
@@ -286,7 +296,7 @@ struct COMPILER {
    constants still read, then working registers reused after their last
    reader. */
 void allocate(const std::vector<INSTR> &ssa, const std::vector<complex> &constants, int resultref,
-              EXPRPROGRAM *program)
+              int nparams, EXPRPROGRAM *program)
 {
     int count = (int)ssa.size();
     std::vector<char> live(count, 0);
@@ -320,16 +330,20 @@ void allocate(const std::vector<INSTR> &ssa, const std::vector<complex> &constan
         for (int m = 0; m < operandcount(ssa[k].op); m++) {
             if (*operands[m] >= 0)
                 lastuse[*operands[m]] = k;
-            else if (*operands[m] <= -2)
+            else if (*operands[m] <= -2 && !isparamref(*operands[m]))
                 constantreg(*operands[m]);
         }
     }
-    if (resultref <= -2)
+    if (resultref <= -2 && !isparamref(resultref))
         program->result = constantreg(resultref);
     if (resultref >= 0)
         lastuse[resultref] = count;
 
-    int first = 1 + (int)program->constants.size();
+    program->firstparam = 1 + (int)program->constants.size();
+    auto paramreg = [&](int ref) { return program->firstparam + (REF_PARAM - ref); };
+    if (isparamref(resultref))
+        program->result = paramreg(resultref);
+    int first = program->firstparam + nparams;
     std::vector<int> reg(count, -1);
     std::vector<int> free;
     int next = first;
@@ -342,7 +356,7 @@ void allocate(const std::vector<INSTR> &ssa, const std::vector<complex> &constan
         int n = operandcount(instr.op);
         for (int m = 0; m < n; m++) {
             int r = *operands[m];
-            *operands[m] = r >= 0 ? reg[r] : r == REF_Z ? 0 : constantreg(r);
+            *operands[m] = r >= 0 ? reg[r] : r == REF_Z ? 0 : isparamref(r) ? paramreg(r) : constantreg(r);
         }
         for (int m = 0; m < n; m++) {
             int r = m == 0 ? ssa[k].a : m == 1 ? ssa[k].b : ssa[k].c;
@@ -370,16 +384,12 @@ void allocate(const std::vector<INSTR> &ssa, const std::vector<complex> &constan
 
 }
 
-int exprcompile(const char *text, EXPRPROGRAM *program, EXPRERROR *error)
+/* Compiles the tree of program for the given parameter types. */
+static int compiletree(EXPRPROGRAM *program, unsigned complexparams, EXPRERROR *error)
 {
-    EXPRERROR scratch;
-    if (error == nullptr)
-        error = &scratch;
-    std::vector<NODE> nodes;
-    int root = parseexpr(text, &nodes, error);
-    if (root < 0)
-        return 0;
-    COMPILER compiler = {nodes, error, std::vector<VALUE>(nodes.size()), {}, {}, {}, {}, {}, 0};
+    const std::vector<NODE> &nodes = program->tree;
+    int root = program->root;
+    COMPILER compiler = {nodes, complexparams, error, std::vector<VALUE>(nodes.size()), {}, {}, {}, {}, {}, 0};
     for (int k = 0; k < (int)nodes.size(); k++) {
         if (!compiler.compilenode(k))
             return 0;
@@ -388,9 +398,48 @@ int exprcompile(const char *text, EXPRPROGRAM *program, EXPRERROR *error)
         return 0;
     const VALUE &w = compiler.values[root];
     int resultref = compiler.ref(w);
-    allocate(compiler.code, compiler.constants, resultref, program);
+    allocate(compiler.code, compiler.constants, resultref, (int)program->parameters.size(), program);
     program->resultreal = w.type == TYPE_REAL;
+    program->complexparams = complexparams;
     return 1;
+}
+
+int exprcompile(const char *text, EXPRPROGRAM *program, EXPRERROR *error)
+{
+    EXPRERROR scratch;
+    if (error == nullptr)
+        error = &scratch;
+    EXPRPROGRAM compiled;
+    compiled.root = parseexpr(text, &compiled.tree, &compiled.parameters, error);
+    if (compiled.root < 0 || !compiletree(&compiled, 0, error))
+        return 0;
+    *program = std::move(compiled);
+    return 1;
+}
+
+int exprretype(EXPRPROGRAM *program, unsigned complexparams, EXPRERROR *error)
+{
+    EXPRERROR scratch;
+    if (error == nullptr)
+        error = &scratch;
+    if (complexparams == program->complexparams)
+        return 1;
+    EXPRPROGRAM compiled;
+    compiled.tree = program->tree;
+    compiled.root = program->root;
+    compiled.parameters = program->parameters;
+    if (!compiletree(&compiled, complexparams, error))
+        return 0;
+    *program = std::move(compiled);
+    return 1;
+}
+
+unsigned exprparamtypes(const EXPRPARAMS &values)
+{
+    unsigned types = 0;
+    for (int k = 0; k < values.count && k < EXPRMAXPARAMS; k++)
+        types |= values.value[k].iscomplex ? 1u << k : 0u;
+    return types;
 }
 
 int exprcheck(const char *text, EXPRERROR *error)

@@ -2,7 +2,9 @@
  * custom.cpp - formula 30's typed function: its current text, the program
  * compiled from it, and the per-point entry of the function table.
  *
- * The text is compiled when it is set, so a render (and every point the
+ * The text is compiled when it is set, and again only when a parameter's
+ * value changes between real and complex; a render reads the values from
+ * its own settings snapshot.  So a render (and every point the
  * graph, lumo eval or a readout asks for) runs the program compiled from
  * the text that was current when the render started; the front end sets
  * it only while no render runs.
@@ -22,7 +24,17 @@ namespace {
 struct CUSTOM {
     std::string text;
     EXPRPROGRAM program;
+    EXPRPARAMS values;      /* the program is compiled for their types */
 };
+
+EXPRPARAMS defaultvalues(int count)
+{
+    EXPRPARAMS values;
+    values.count = count;
+    for (int k = 0; k < EXPRMAXPARAMS; k++)
+        values.value[k] = EXPRVALUE{1.0, 0.0, 0};
+    return values;
+}
 
 CUSTOM &current()
 {
@@ -30,6 +42,7 @@ CUSTOM &current()
         CUSTOM c;
         c.text = customdefaulttext;
         exprcompile(customdefaulttext, &c.program, nullptr);
+        c.values = defaultvalues(0);
         return c;
     }();
     return custom;
@@ -47,8 +60,57 @@ int setcustomtext(const char *text, EXPRERROR *error)
     EXPRPROGRAM program;
     if (!exprcompile(text, &program, error))
         return 0;
-    current().text = text;
-    current().program = program;
+    CUSTOM &c = current();
+    EXPRPARAMS values = defaultvalues((int)program.parameters.size());
+    for (int k = 0; k < values.count; k++) {
+        int old = findcustomparam(program.parameters[(size_t)k].c_str());
+        if (old >= 0)
+            values.value[k] = c.values.value[old];
+    }
+    /* A kept complex value the new text compares is dropped. */
+    if (!exprretype(&program, exprparamtypes(values), nullptr))
+        values = defaultvalues(values.count);
+    c.text = text;
+    c.program = std::move(program);
+    c.values = values;
+    return 1;
+}
+
+int customparamcount()
+{
+    return current().values.count;
+}
+
+const char *customparamname(int k)
+{
+    return current().program.parameters[(size_t)k].c_str();
+}
+
+const EXPRPARAMS &customparams()
+{
+    return current().values;
+}
+
+int findcustomparam(const char *name)
+{
+    const std::vector<std::string> &names = current().program.parameters;
+    for (size_t k = 0; k < names.size(); k++) {
+        if (names[k] == name)
+            return (int)k;
+    }
+    return -1;
+}
+
+int setcustomparam(int k, EXPRVALUE value, EXPRERROR *error)
+{
+    CUSTOM &c = current();
+    EXPRPARAMS values = c.values;
+    values.value[k] = value;
+    if (!value.iscomplex)
+        values.value[k].im = 0.0;
+    if (!exprretype(&c.program, exprparamtypes(values), error))
+        return 0;
+    c.values = values;
     return 1;
 }
 
@@ -61,6 +123,7 @@ int typedfunction(double zx, double zy, double *wx, double *wy)
 {
     EXPRSCRATCH scratch;
     exprscratch(customprogram(), &scratch);
+    exprsetparams(customprogram(), customparams(), &scratch);
     exprrun(customprogram(), &scratch, 1, &zx, &zy, wx, wy);
     return 0;
 }

@@ -13,6 +13,10 @@
  *   exponent   = "-" exponent | power                      (so ^ is right-assoc)
  *   primary    = number | imaginary | name | name open args close
  *              | open condition close
+ *
+ * A bare name that is none of the language's is a parameter (at most
+ * EXPRMAXPARAMS of them); the compiler reads its value from a register the
+ * caller fills, so a new value needs no new parse.
  *   open/close = "(" and ")" or "[" and "]", matched
  *
  * Conditions and values share the grammar so that "(a < b) and not (c < d)"
@@ -46,6 +50,7 @@ struct TOKEN {
 struct PARSER {
     const char *text;
     std::vector<NODE> *nodes;
+    std::vector<std::string> *parameters;
     EXPRERROR *error;
     TOKEN token;
     int position;       /* offset just after token */
@@ -404,6 +409,22 @@ struct PARSER {
         return n;
     }
 
+    int parameter(const std::string &name, int column)
+    {
+        int k = 0;
+        while (k < (int)parameters->size() && (*parameters)[k] != name)
+            k++;
+        if (k == (int)parameters->size()) {
+            if (k == EXPRMAXPARAMS)
+                return fail(column - 1, "more than " + std::to_string((int)EXPRMAXPARAMS) +
+                                            " parameters: \"" + name + "\" is one too many");
+            parameters->push_back(name);
+        }
+        int n = add(NODE_PARAMETER, column);
+        (*nodes)[n].op = k;
+        return n;
+    }
+
     std::string fnname(int f) { return "\"" + std::string(functionname(f)) + "\""; }
     std::string plural(int n) { return std::to_string(n) + (n == 1 ? " argument" : " arguments"); }
 
@@ -443,7 +464,11 @@ struct PARSER {
                 return fail(column - 1, "expected a value, found " + quoted);
             if (length == 2 && std::strncmp(name, "or", 2) == 0)
                 return fail(column - 1, "expected a value, found " + quoted);
-            return fail(column - 1, "unknown name " + quoted);
+            /* Written bare, a name the language does not know is a
+               parameter; called, it is a misspelt function. */
+            if (is("(") || is("[") || !std::isalpha((unsigned char)name[0]))
+                return fail(column - 1, "unknown name " + quoted);
+            return parameter(std::string(name, length), column);
         }
         if (!is("(") && !is("["))
             return fail(column - 1, quoted + " needs its argument in parentheses");
@@ -453,7 +478,8 @@ struct PARSER {
 
 }
 
-int parseexpr(const char *text, std::vector<NODE> *nodes, EXPRERROR *error)
+int parseexpr(const char *text, std::vector<NODE> *nodes, std::vector<std::string> *parameters,
+              EXPRERROR *error)
 {
     EXPRERROR scratch;
     if (error == nullptr)
@@ -461,6 +487,7 @@ int parseexpr(const char *text, std::vector<NODE> *nodes, EXPRERROR *error)
     error->column = 0;
     error->message[0] = '\0';
     nodes->clear();
+    parameters->clear();
     size_t length = std::strlen(text);
     if (length > EXPRMAXLENGTH) {
         error->column = EXPRMAXLENGTH + 1;
@@ -468,7 +495,7 @@ int parseexpr(const char *text, std::vector<NODE> *nodes, EXPRERROR *error)
                       (int)EXPRMAXLENGTH);
         return -1;
     }
-    PARSER parser = {text, nodes, error, TOKEN(), 0, 0, 0};
+    PARSER parser = {text, nodes, parameters, error, TOKEN(), 0, 0, 0};
     parser.next();
     int root = parser.condition();
     if (root >= 0 && parser.token.kind != TK_END) {

@@ -8,15 +8,25 @@
  * (held in the register's re array only), complex, or a condition (1 or 0
  * in re), and picks the operation the built-in formulas would use for
  * those operands.  Register 0 is z; registers 1..nconstants hold the
- * constants, filled once per scratch; the rest are working registers.
+ * constants, filled once per scratch; the next nparameters registers the
+ * parameters' values; the rest are working registers.
+ *
+ * A parameter is typed like a constant: the program is compiled for each
+ * parameter being real or complex, and kept with its syntax tree so that a
+ * value of the other type only recompiles (exprretype), never reparses.
+ * A parameter's value is never folded into the code, so a value change
+ * needs no compile at all; since the compiler folds constants through the
+ * interpreter's own operations, the runtime result is the folded one.
  */
 #ifndef LUMO_EXPR_PROGRAM_H
 #define LUMO_EXPR_PROGRAM_H
 
+#include <string>
 #include <vector>
 
 #include "common/complex.h"
 #include "expr/expr.h"
+#include "expr/syntax.h"
 
 enum { EXPRBLOCK = 128 };
 
@@ -50,13 +60,27 @@ struct INSTR {
 struct EXPRPROGRAM {
     std::vector<INSTR> code;
     std::vector<complex> constants;     /* registers 1..constants.size() */
-    int nregisters;
-    int result;                         /* register holding w */
-    int resultreal;                     /* w is real: Im w = 0 */
+    int nregisters = 1;
+    int result = 0;                     /* register holding w */
+    int resultreal = 0;                 /* w is real: Im w = 0 */
+    std::vector<std::string> parameters;    /* names, by number */
+    unsigned complexparams = 0;         /* bit k: parameter k compiled complex */
+    int firstparam = 1;                 /* register of parameter 0; the rest follow */
+    std::vector<NODE> tree;             /* the parsed text, for exprretype */
+    int root = -1;
 };
 
-/* Compiles text: 1, or 0 with error filled in (error may be null). */
+/* Compiles text with every parameter real: 1, or 0 with error filled in
+   (error may be null). */
 int exprcompile(const char *text, EXPRPROGRAM *program, EXPRERROR *error);
+
+/* Compiles the program's text again for parameter k being complex where
+   bit k of complexparams is set: 1, or 0 (the program as it was) with
+   error filled in when the text compares a parameter made complex. */
+int exprretype(EXPRPROGRAM *program, unsigned complexparams, EXPRERROR *error);
+
+/* The bits of complexparams that values asks for. */
+unsigned exprparamtypes(const EXPRPARAMS &values);
 
 /* Working memory for running a program, one per thread. */
 struct EXPRSCRATCH {
@@ -64,8 +88,14 @@ struct EXPRSCRATCH {
     std::vector<double *> re, im;
 };
 
-/* Readies scratch for program (registers allocated, constants filled). */
+/* Readies scratch for program (registers allocated, constants filled,
+   every parameter 1). */
 void exprscratch(const EXPRPROGRAM &program, EXPRSCRATCH *scratch);
+
+/* Puts the parameters' values into scratch; values->count may be fewer than
+   the program's parameters (the rest stay as they were).  The program
+   must have been compiled for the values' types (exprparamtypes). */
+void exprsetparams(const EXPRPROGRAM &program, const EXPRPARAMS &values, EXPRSCRATCH *scratch);
 
 /* w = f(z) for the n points (zx[k], zy[k]), block by block; scratch must
    have been readied for this program. */

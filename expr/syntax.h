@@ -7,6 +7,7 @@
 #ifndef LUMO_EXPR_SYNTAX_H
 #define LUMO_EXPR_SYNTAX_H
 
+#include <string>
 #include <vector>
 
 #include "expr/expr.h"
@@ -15,6 +16,7 @@ enum NODEKIND {
     NODE_NUMBER,        /* value; integer 1 when written as digits only */
     NODE_IMAGINARY,     /* value i */
     NODE_Z,
+    NODE_PARAMETER,     /* parameter number op, in order of first appearance */
     NODE_NEGATE,        /* -a */
     NODE_ADD, NODE_SUBTRACT, NODE_MULTIPLY, NODE_DIVIDE, NODE_POWER,
     NODE_CALL,          /* function (a FUNCTION) of args[0..nargs-1] */
@@ -55,7 +57,9 @@ int functionarity(int f);
 const char *functionname(int f);
 
 /* Parses text into nodes; returns the index of the root, or -1 with error
-   filled in. */
-int parseexpr(const char *text, std::vector<NODE> *nodes, EXPRERROR *error);
+   filled in.  The names of the parameters (bare unknown names, at most
+   EXPRMAXPARAMS) come back in parameters, in order of first appearance. */
+int parseexpr(const char *text, std::vector<NODE> *nodes, std::vector<std::string> *parameters,
+              EXPRERROR *error);
 
 #endif

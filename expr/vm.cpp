@@ -165,6 +165,26 @@ void exprscratch(const EXPRPROGRAM &program, EXPRSCRATCH *scratch)
             scratch->im[c + 1][k] = program.constants[c].im;
         }
     }
+    EXPRPARAMS ones;
+    ones.count = (int)program.parameters.size();
+    for (int p = 0; p < ones.count; p++)
+        ones.value[p] = EXPRVALUE{1.0, 0.0, 0};
+    exprsetparams(program, ones, scratch);
+}
+
+void exprsetparams(const EXPRPROGRAM &program, const EXPRPARAMS &values, EXPRSCRATCH *scratch)
+{
+    int count = values.count < (int)program.parameters.size() ? values.count : (int)program.parameters.size();
+    for (int p = 0; p < count; p++) {
+        double *re = scratch->re[(size_t)(program.firstparam + p)];
+        double *im = scratch->im[(size_t)(program.firstparam + p)];
+        /* A real value's register has im 0, as a real constant's has. */
+        double valueim = values.value[p].iscomplex ? values.value[p].im : 0.0;
+        for (int k = 0; k < EXPRBLOCK; k++) {
+            re[k] = values.value[p].re;
+            im[k] = valueim;
+        }
+    }
 }
 
 void exprrun(const EXPRPROGRAM &program, EXPRSCRATCH *scratch, int n, const double *zx,

@@ -28,7 +28,13 @@ void headless_menuhook(void (*hook)(int id));
 
 /* From now on SIGINT, SIGTERM and SIGHUP remove the temporary file of a
    save in progress before they end the program (with their usual status);
-   signals that were being ignored stay ignored. */
+   signals that were being ignored stay ignored.  SIGXFSZ is ignored, so a
+   save past the file size limit fails (EFBIG) like any other. */
 void headless_cleanuponsignals();
+
+/* Says whether a line without its line end (a progress line) is on
+   standard error: a signal that ends the program then ends the line
+   first, so what the shell prints next starts on a line of its own. */
+void headless_lineopen(int open);
 
 #endif

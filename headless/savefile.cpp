@@ -57,8 +57,16 @@ static int resolvetarget(const char *path, std::string *target, struct stat *st,
         if (p.empty() || p.back() == '/')
             return EISDIR;
         if (lstat(p.c_str(), st) != 0) {
+            int error = errno;
+            /* A link whose text is no path (/proc/self/fd/1 -> pipe:[N],
+               as /dev/stdout into a pipe) still leads somewhere: what is
+               there cannot be replaced by a file of that name. */
+            struct stat there;
+            if (error == ENOENT && hops > 0 && stat(path, &there) == 0)
+                return S_ISDIR(there.st_mode) ? EISDIR
+                       : S_ISREG(there.st_mode) ? ENOENT : SAVEFILE_NOTREGULAR;
             *target = p;
-            return errno == ENOENT ? 0 : errno;
+            return error == ENOENT ? 0 : error;
         }
         if (!S_ISLNK(st->st_mode)) {
             *target = p;
@@ -77,8 +85,10 @@ static int resolvetarget(const char *path, std::string *target, struct stat *st,
     return ELOOP;
 }
 
-/* The folder must be one this process can make files in. */
-static int checkfolder(const std::string &target)
+/* The folder must be one this process can make files in, and where a
+   file is there, one whose file it may replace: in a sticky folder (like
+   /tmp) only the owner of the file or of the folder, or root, may. */
+static int checkfolder(const std::string &target, const struct stat *file, int exists)
 {
     std::string folder = folderof(target);
     struct stat st;
@@ -88,6 +98,9 @@ static int checkfolder(const std::string &target)
         return ENOTDIR;
     if (access(folder.c_str(), W_OK | X_OK) != 0)
         return errno;
+    uid_t me = geteuid();
+    if (exists && (st.st_mode & S_ISVTX) && me != 0 && file->st_uid != me && st.st_uid != me)
+        return EPERM;
     return 0;
 }
 
@@ -97,7 +110,7 @@ int savefile_check(const char *path)
     struct stat st;
     int exists;
     int error = resolvetarget(path, &target, &st, &exists);
-    return error != 0 ? error : checkfolder(target);
+    return error != 0 ? error : checkfolder(target, &st, exists);
 }
 
 /* Signals that end the program are held off while the pending name
@@ -183,7 +196,7 @@ int savefile_open(const char *path, void **file)
     int exists;
     int error = resolvetarget(path, &target, &st, &exists);
     if (error == 0)
-        error = checkfolder(target);
+        error = checkfolder(target, &st, exists);
     if (error != 0)
         return error;
 
@@ -273,6 +286,13 @@ void savefile_abort(void *file)
     delete save;
 }
 
+static volatile sig_atomic_t lineopen;
+
+void headless_lineopen(int open)
+{
+    lineopen = open;
+}
+
 /* Removes the temporary file of a save in progress, then ends the program
    by the same signal, so its parent sees the usual status (130 after
    Ctrl+C in a shell). */
@@ -280,6 +300,8 @@ static void endonsignal(int signal)
 {
     if (pending)
         unlink(pendingtemp);
+    if (lineopen)
+        besteffort((int)write(2, "\n", 1));
     struct sigaction action;
     std::memset(&action, 0, sizeof action);
     action.sa_handler = SIG_DFL;
@@ -290,6 +312,10 @@ static void endonsignal(int signal)
 
 void headless_cleanuponsignals()
 {
+    /* A write past the file size limit (ulimit -f) then fails with EFBIG,
+       and the save's failure path removes its temporary file, instead of
+       the signal ending the program with the file left behind. */
+    std::signal(SIGXFSZ, SIG_IGN);
     struct sigaction action;
     std::memset(&action, 0, sizeof action);
     action.sa_handler = endonsignal;

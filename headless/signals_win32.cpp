@@ -7,3 +7,5 @@
 #include "headless/headless.h"
 
 void headless_cleanuponsignals() {}
+
+void headless_lineopen(int) {}

@@ -10,6 +10,7 @@
 
 #include "common/platform.h"
 #include "formulas/formulas.h"
+#include "render/projection.h"
 #include "render/settings.h"
 
 int yzero;
@@ -20,7 +21,9 @@ static const int PENWIDTH = 2;
 
 void graph_renderstart()
 {
-    if (ymin[formula] > 0.0 || ymax[formula] < 0.0)
+    /* The graph follows the plane's real axis: not beside the sphere or
+       the landscape. */
+    if (ymin[formula] > 0.0 || ymax[formula] < 0.0 || projection.kind != PROJECTION_PLANE)
         graphflag = 0;
     else if (xres == 600 && yres == 600 && ymin[formula] < 0.0 && 0.0 < ymax[formula])
         graphflag = 1;

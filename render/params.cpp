@@ -3,6 +3,8 @@
  */
 #include "render/params.h"
 
+#include <cmath>
+
 const char *const paramerror[NPARAMERRORS] = {
     "xmax must be greater than xmin\nby at least 0.00000001",
     "ymax must be greater than ymin\nby at least 0.00000001",
@@ -12,11 +14,34 @@ const char *const paramerror[NPARAMERRORS] = {
     "exponent range: 1.0 - 12.0",
     "width range: 0.01 - 0.1",
     "grid plane range: 2 - 50",
+    "xmax must be greater than xmin\nby at least 1e-12 of the larger of 1, |xmin| and |xmax|",
+    "ymax must be greater than ymin\nby at least 1e-12 of the larger of 1, |ymin| and |ymax|",
 };
+
+/* The typed function's bounds. */
+static const double TYPEDBOUND = 1e6;
+
+VIEWBOUNDS viewbounds(int f)
+{
+    if (f == 30)
+        return VIEWBOUNDS{-TYPEDBOUND, TYPEDBOUND, -TYPEDBOUND, TYPEDBOUND};
+    double xlow = (f >= 27 && f <= 29) ? -30.0 : -20.0;
+    return VIEWBOUNDS{xlow, 20.0, -20.0, 20.0};
+}
+
+int wideenough(int f, double a, double b)
+{
+    if (f != 30)
+        return b - a >= 1e-8;
+    double scale = std::fabs(a) > std::fabs(b) ? std::fabs(a) : std::fabs(b);
+    if (!(scale > 1.0))
+        scale = 1.0;
+    return b - a >= 1e-12 * scale;
+}
 
 /* Orders, clamps and tests one view range; error is returned when the
    range is too narrow. */
-static int checkrange(double *a, double *b, double low, int error)
+static int checkrange(int f, double *a, double *b, double low, double high, int error)
 {
     if (*a > *b) {
         double t = *a;
@@ -25,24 +50,23 @@ static int checkrange(double *a, double *b, double low, int error)
     }
     if (!(*a >= low))
         *a = low;
-    if (*b > 20.0)
-        *b = 20.0;
-    if (!(*b - *a >= 1e-8))
+    if (*b > high)
+        *b = high;
+    if (!wideenough(f, *a, *b))
         return error;
     return -1;
 }
 
-/* The zeta family (formulas 27..29) may look further left, to -30. */
 int checkxrange(int f, double *a, double *b)
 {
-    double low = (f >= 27 && f <= 29) ? -30.0 : -20.0;
-    return checkrange(a, b, low, 0);
+    VIEWBOUNDS bounds = viewbounds(f);
+    return checkrange(f, a, b, bounds.xlow, bounds.xhigh, f == 30 ? 8 : 0);
 }
 
-/* The y range allows -20 .. 20 for every formula. */
-int checkyrange(double *a, double *b)
+int checkyrange(int f, double *a, double *b)
 {
-    return checkrange(a, b, -20.0, 1);
+    VIEWBOUNDS bounds = viewbounds(f);
+    return checkrange(f, a, b, bounds.ylow, bounds.yhigh, f == 30 ? 9 : 1);
 }
 
 /* Image width or height. */

@@ -11,18 +11,33 @@
 #ifndef LUMO_PARAMS_H
 #define LUMO_PARAMS_H
 
-enum { NPARAMERRORS = 8 };
+enum { NPARAMERRORS = 10 };
 
 /* The texts of the "Parameter Error" message box. */
 extern const char *const paramerror[NPARAMERRORS];
 
-/* x range of formula f: swaps a > b, clamps a up to -30 (formulas 27..29)
-   or -20 and b down to 20, then needs b - a >= 1e-8 (error 0).  a and b
-   come back swapped and clamped; the caller stores them when accepted. */
+/* The largest view of formula f: x in xlow .. xhigh, y in ylow .. yhigh.
+   The built-ins have -20 .. 20 (x from -30 for formulas 27..29); the typed
+   function of formula 30, accurate far out, has -1e6 .. 1e6 both ways. */
+struct VIEWBOUNDS {
+    double xlow, xhigh, ylow, yhigh;
+};
+VIEWBOUNDS viewbounds(int f);
+
+/* Whether a range a < b of formula f is wide enough.  The built-ins need
+   b - a >= 1e-8.  Formula 30 needs b - a >= 1e-12 max(1, |a|, |b|): down
+   to a millionth of a millionth of the centre's magnitude, where a
+   600-pixel row still has several doubles between its columns. */
+int wideenough(int f, double a, double b);
+
+/* x range of formula f: swaps a > b, clamps a up to xlow and b down to
+   xhigh (viewbounds), then needs it wide enough (error 0, or 8 for formula
+   30).  a and b come back swapped and clamped; the caller stores them when
+   accepted. */
 int checkxrange(int f, double *a, double *b);
 
-/* y range: the same with -20 .. 20 for every formula (error 1). */
-int checkyrange(double *a, double *b);
+/* y range: the same with ylow .. yhigh (error 1, or 9 for formula 30). */
+int checkyrange(int f, double *a, double *b);
 
 /* Image width or height, 32 .. 9600 (error 2). */
 int checkresolution(long value);

@@ -17,6 +17,7 @@
 #include "render/colormap.h"
 #include "render/driver.h"
 #include "render/graph.h"
+#include "render/projectedrows.h"
 #include "render/settings.h"
 
 static const unsigned int GREY = 0x808080;     /* (128, 128, 128) */
@@ -34,6 +35,8 @@ RENDERSETTINGS rendersettings()
     s.xside = s.xmax - s.xmin;
     s.yside = s.ymax - s.ymin;
     s.displaylimitflag = displaylimitflag;
+    s.params = customparams();
+    s.projection = projection;
     return s;
 }
 
@@ -49,18 +52,28 @@ double settings_columnx(const RENDERSETTINGS *s, int i)
     return i * s->xside / (s->xres - 1) + s->xmin;
 }
 
-/* The typed function runs over the whole row at once, so that its
-   interpreter pays for each instruction once per block of points. */
-static void evaluatetyped(const RENDERSETTINGS *s, double ystart, double *wx, double *wy, int *result)
+/* The typed function runs over a block of points at once, so that its
+   interpreter pays for each instruction once per block. */
+void evaluatepoints(const RENDERSETTINGS *s, int n, const double *x, const double *y, double *wx, double *wy,
+                    int *result)
 {
-    std::vector<double> x((size_t)s->xres), y((size_t)s->xres, ystart);
-    for (int i = 0; i < s->xres; i++) {
-        x[(size_t)i] = settings_columnx(s, i);
-        result[i] = 0;
+    const FORMULA f = fpointer[s->formula];
+    if (f == typedfunction) {
+        for (int i = 0; i < n; i++)
+            result[i] = 0;
+        EXPRSCRATCH scratch;
+        exprscratch(customprogram(), &scratch);
+        exprsetparams(customprogram(), s->params, &scratch);
+        exprrun(customprogram(), &scratch, n, x, y, wx, wy);
+        return;
     }
-    EXPRSCRATCH scratch;
-    exprscratch(customprogram(), &scratch);
-    exprrun(customprogram(), &scratch, s->xres, x.data(), y.data(), wx, wy);
+    for (int i = 0; i < n; i++) {
+        /* A formula may return without writing w (the gamma fractal's
+           early exit); w is then 0. */
+        wx[i] = 0.0;
+        wy[i] = 0.0;
+        result[i] = f(x[i], y[i], &wx[i], &wy[i]);
+    }
 }
 
 void evaluaterow(const RENDERSETTINGS *s, int row, double *wx, double *wy, int *result)
@@ -68,12 +81,13 @@ void evaluaterow(const RENDERSETTINGS *s, int row, double *wx, double *wy, int *
     const FORMULA f = fpointer[s->formula];
     double ystart = settings_rowy(s, row);
     if (f == typedfunction) {
-        evaluatetyped(s, ystart, wx, wy, result);
+        std::vector<double> x((size_t)s->xres), y((size_t)s->xres, ystart);
+        for (int i = 0; i < s->xres; i++)
+            x[(size_t)i] = settings_columnx(s, i);
+        evaluatepoints(s, s->xres, x.data(), y.data(), wx, wy, result);
         return;
     }
     for (int i = 0; i < s->xres; i++) {
-        /* A formula may return without writing w (the gamma fractal's
-           early exit); w is then 0. */
         wx[i] = 0.0;
         wy[i] = 0.0;
         result[i] = f(settings_columnx(s, i), ystart, &wx[i], &wy[i]);
@@ -92,10 +106,19 @@ int evaluatepoint(const RENDERSETTINGS *s, int i, int row, double *wx, double *w
 void colourrow(const RENDERSETTINGS *s, const double *wx, const double *wy, const int *result,
                unsigned int *colors, double *rowmax)
 {
+    colourpoints(s, s->xres, wx, wy, result, colors, rowmax);
+}
+
+void colourpoints(const RENDERSETTINGS *s, int n, const double *wx, const double *wy, const int *result,
+                  unsigned int *colors, double *rowmax)
+{
     double largest = 0.0;
-    for (int i = 0; i < s->xres; i++) {
+    for (int i = 0; i < n; i++) {
         complex w = {wx[i], wy[i]};
-        double modulus = abs(w);
+        /* The colours take |w| in its plain form, which is infinite beyond
+           about 1.3e154: the maps were made with it, and a picture keeps
+           its colours whatever abs() does with huge values. */
+        double modulus = std::sqrt(w.re * w.re + w.im * w.im);
         double hue = arg(w);
         if (hue < 0.0)
             hue += 6.283185307179586;
@@ -115,7 +138,8 @@ void colourrow(const RENDERSETTINGS *s, const double *wx, const double *wy, cons
 
 ROWSCRATCH::ROWSCRATCH(int width)
     : wx(new double[(size_t)width]), wy(new double[(size_t)width]), result(new int[(size_t)width]),
-      colors(new unsigned int[(size_t)width])
+      colors(new unsigned int[(size_t)width]), zx(new double[(size_t)width]), zy(new double[(size_t)width]),
+      depth(new double[(size_t)width])
 {
 }
 
@@ -136,7 +160,7 @@ int job_begin(RENDERJOB *job)
     job->stop = 0;
     job->rowsdone = 0;
     job->shown = 0;
-    return 0;
+    return landscape_begin(job);
 }
 
 int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
@@ -144,9 +168,25 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
     if (job->stop.load())
         return -1;
     int row = job->nextrow.fetch_add(1);
-    if (row >= job->s.yres)
+    try {
+        if (job->s.projection.kind == PROJECTION_LANDSCAPE)
+            return landscape_task(job, row, scratch);
+        if (row >= job->s.yres)
+            return -1;
+        if (job->s.projection.kind == PROJECTION_SPHERE) {
+            sphere_row(job, row, scratch);
+            job->done[row].store(1, std::memory_order_release);
+            job->rowsdone.fetch_add(1);
+            return row;
+        }
+        evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
+    } catch (const std::bad_alloc &) {
+        /* A typed function's registers, a sphere row's points and a
+           landscape column are had per task. */
+        job->nomemory = 1;
+        job->stop = 1;
         return -1;
-    evaluaterow(&job->s, row, scratch->wx.get(), scratch->wy.get(), scratch->result.get());
+    }
     colourrow(&job->s, scratch->wx.get(), scratch->wy.get(), scratch->result.get(), scratch->colors.get(),
               &job->rowmax[row]);
     /* Distinct rows are distinct bytes of the surface: no lock needed. */
@@ -159,8 +199,13 @@ int job_row(RENDERJOB *job, ROWSCRATCH *scratch)
 
 void job_work(RENDERJOB *job)
 {
-    ROWSCRATCH scratch(job->s.xres);
-    while (job_row(job, &scratch) >= 0) {
+    try {
+        ROWSCRATCH scratch(job->s.xres);
+        while (job_row(job, &scratch) >= 0) {
+        }
+    } catch (const std::bad_alloc &) {
+        job->nomemory = 1;
+        job->stop = 1;
     }
 }
 
@@ -170,7 +215,9 @@ int job_advance(RENDERJOB *job)
         int row = job->shown;
         if (job->s.displaylimitflag && job->rowmax[row] > absmax)
             absmax = job->rowmax[row];
-        rowgraph(row);
+        /* The graph follows the plane's real axis. */
+        if (job->s.projection.kind == PROJECTION_PLANE)
+            rowgraph(row);
         job->shown = row + 1;
     }
     return job->shown;

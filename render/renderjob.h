@@ -21,6 +21,9 @@
 #include <atomic>
 #include <memory>
 
+#include "expr/expr.h"
+#include "render/projection.h"
+
 /* The settings of one render, as they were at its start. */
 struct RENDERSETTINGS {
     int formula;
@@ -28,6 +31,10 @@ struct RENDERSETTINGS {
     double xmin, xmax, ymin, ymax;
     double xside, yside;
     int displaylimitflag;
+    /* The values of formula 30's parameters (customparams). */
+    EXPRPARAMS params;
+    /* Plane, sphere or landscape, with their settings. */
+    PROJECTION projection;
 };
 
 struct RENDERJOB {
@@ -35,12 +42,23 @@ struct RENDERJOB {
     std::atomic<int> nextrow{0};
     std::atomic<int> stop{0};
     std::atomic<int> rowsdone{0};
+    /* Set, with stop, when a row could not have the memory it needs
+       (std::bad_alloc): that row is never done. */
+    std::atomic<int> nomemory{0};
     /* done[row] is set once the row's pixels are in the surface. */
     std::unique_ptr<std::atomic<unsigned char>[]> done;
     /* The largest |w| of each row below the tracking limit. */
     std::unique_ptr<double[]> rowmax;
     /* Rows 0..shown-1 are done and have had their graph step (owner). */
     int shown = 0;
+    /* The landscape's grid, made by its first yres tasks: world heights
+       and plane colours of the view's points, row by row.  Its picture
+       columns follow, and its rows are done together once the last
+       column is drawn. */
+    std::unique_ptr<float[]> gridheight;
+    std::unique_ptr<unsigned int[]> gridcolour;
+    std::atomic<int> gridrowsdone{0};
+    std::atomic<int> columnsdone{0};
 };
 
 /* The settings as they are now. */
@@ -54,6 +72,11 @@ double settings_columnx(const RENDERSETTINGS *s, int i);
    count, one entry per column.  Every thread may call it. */
 void evaluaterow(const RENDERSETTINGS *s, int row, double *wx, double *wy, int *result);
 
+/* The values of n points (x[k], y[k]), evaluated as evaluaterow
+   evaluates its points. */
+void evaluatepoints(const RENDERSETTINGS *s, int n, const double *x, const double *y, double *wx, double *wy,
+                    int *result);
+
 /* The value at one pixel, (column i, row row), evaluated as evaluaterow
    evaluates it, so that a readout at a pixel matches its colour. */
 int evaluatepoint(const RENDERSETTINGS *s, int i, int row, double *wx, double *wy);
@@ -63,12 +86,17 @@ int evaluatepoint(const RENDERSETTINGS *s, int i, int row, double *wx, double *w
    none). */
 void colourrow(const RENDERSETTINGS *s, const double *wx, const double *wy, const int *result,
                unsigned int *colors, double *rowmax);
+/* The same for n values. */
+void colourpoints(const RENDERSETTINGS *s, int n, const double *wx, const double *wy, const int *result,
+                  unsigned int *colors, double *rowmax);
 
 /* Scratch space of one thread for one row. */
 struct ROWSCRATCH {
     std::unique_ptr<double[]> wx, wy;
     std::unique_ptr<int[]> result;
     std::unique_ptr<unsigned int[]> colors;
+    /* The points of a sphere row and their depths. */
+    std::unique_ptr<double[]> zx, zy, depth;
     explicit ROWSCRATCH(int xres);
 };
 
@@ -77,8 +105,10 @@ struct ROWSCRATCH {
    cleared).  Returns 1 when the rows' memory cannot be had. */
 int job_begin(RENDERJOB *job);
 
-/* Any thread: computes and stores one row and returns its number, or
-   returns -1 when no row is left or the job is stopped. */
+/* Any thread: computes and stores one row (a landscape: one row of its
+   grid or one picture column) and returns its number, or returns -1 when
+   no row is left or the job is stopped (or stops it, for want of memory:
+   see nomemory). */
 int job_row(RENDERJOB *job, ROWSCRATCH *scratch);
 /* Any thread: job_row until it returns -1. */
 void job_work(RENDERJOB *job);

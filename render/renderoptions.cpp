@@ -9,6 +9,7 @@
 
 #include "common/LumoIO.h"
 #include "formulas/formulas.h"
+#include "render/paramoptions.h"
 #include "render/params.h"
 #include "render/settings.h"
 
@@ -114,6 +115,14 @@ static int takegridextent(RENDEROPTIONS *o, const char *const *v)
     return -1;
 }
 
+static int takeparam(RENDEROPTIONS *o, const char *const *v)
+{
+    if (v[0] == nullptr || o->nparams == 2 * EXPRMAXPARAMS)
+        return 0;
+    o->params[o->nparams++] = v[0];
+    return -1;
+}
+
 static int takegraph(RENDEROPTIONS *o, const char *const *)
 {
     o->graph = 1;
@@ -141,6 +150,13 @@ static const RENDEROPTIONROW optiontable[] = {
     {"--grid-width", 1, "a number", takegridwidth},
     {"--grid-extent", 1, "a whole number", takegridextent},
     {"--graph", 0, "", takegraph},
+    {"--param", 1, "NAME=VALUE, once for each parameter", takeparam},
+    {"--projection", 1, "plane, sphere or landscape", takeprojection},
+    {"--center", 2, "two numbers X Y (inf for the point at infinity)", takecenter},
+    {"--camera", 2, "two numbers AZ EL (degrees)", takecamera},
+    {"--shade", 1, "on or off", takeshade},
+    {"--height", 1, "log or abs", takeheight},
+    {"--height-limit", 1, "a number", takeheightlimit},
 };
 
 void renderoptions_init(RENDEROPTIONS *o)
@@ -150,6 +166,7 @@ void renderoptions_init(RENDEROPTIONS *o)
     o->width = o->height = 600;
     o->map = o->grid = o->brightness = -1;
     initfractaloptions(&o->fractal);
+    projectionoptions_init(&o->projection);
 }
 
 /* "OPTION needs WHAT", with the value given when there was one. */
@@ -215,22 +232,49 @@ static int refused(const char *option, int code, RENDEROPTIONERROR *error)
     return 0;
 }
 
+/* The values of a view that pass formula f's bounds, each with the bound
+   it passed ("ymin 100 > 20"); empty when none does. */
+static std::string passedbounds(int f, const double given[4])
+{
+    static const char *const names[4] = {"xmin", "xmax", "ymin", "ymax"};
+    VIEWBOUNDS b = viewbounds(f);
+    const double low[4] = {b.xlow, b.xlow, b.ylow, b.ylow};
+    const double high[4] = {b.xhigh, b.xhigh, b.yhigh, b.yhigh};
+    std::string passed;
+    for (int k = 0; k < 4; k++) {
+        char text[120];
+        if (given[k] < low[k])
+            LumoIO::sprintf_s(text, sizeof text, "%s %.17g < %g", names[k], given[k], low[k]);
+        else if (given[k] > high[k])
+            LumoIO::sprintf_s(text, sizeof text, "%s %.17g > %g", names[k], given[k], high[k]);
+        else
+            continue;
+        passed += (passed.empty() ? "" : ", ") + std::string(text);
+    }
+    return passed;
+}
+
+/* The bounds of formula f's view, for a message. */
+static std::string boundstext(int f)
+{
+    VIEWBOUNDS b = viewbounds(f);
+    char text[160];
+    LumoIO::sprintf_s(text, sizeof text, "x %g .. %g, y %g .. %g for formula %d", b.xlow, b.xhigh,
+                      b.ylow, b.yhigh, f);
+    return text;
+}
+
 /* Says so when the view was cut to the range the program allows, as the
    Parameters dialog does without a word. */
 static void notecutview(int f, const double given[4], const double view[4], std::string *note)
 {
-    double low = (f >= 27 && f <= 29) ? -30.0 : -20.0;
-    int cut = 0;
-    for (int k = 0; k < 4; k++)
-        cut |= given[k] < (k < 2 ? low : -20.0) || given[k] > 20.0;
-    if (!cut)
+    std::string passed = passedbounds(f, given);
+    if (passed.empty())
         return;
-    char text[300];
-    LumoIO::sprintf_s(text, sizeof text,
-                      "note: --view lies outside the allowed range "
-                      "(x %g .. 20, y -20 .. 20 for formula %d); rendering %.17g %.17g %.17g %.17g",
-                      low, f, view[0], view[1], view[2], view[3]);
-    *note = text;
+    char text[200];
+    LumoIO::sprintf_s(text, sizeof text, "; rendering %.17g %.17g %.17g %.17g", view[0], view[1],
+                      view[2], view[3]);
+    *note = "note: --view lies outside the allowed range (" + boundstext(f) + "): " + passed + text;
 }
 
 /* The typed function, compiled: it must be formula 30's. */
@@ -258,7 +302,14 @@ static int checkview(RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string *no
     double given[4] = {o->view[0], o->view[1], o->view[2], o->view[3]};
     int code = checkxrange(f, &o->view[0], &o->view[1]);
     if (code < 0)
-        code = checkyrange(&o->view[2], &o->view[3]);
+        code = checkyrange(f, &o->view[2], &o->view[3]);
+    std::string passed = passedbounds(f, given);
+    /* A range cut to nothing says which bound cut it, not only that the
+       rest is too narrow. */
+    if (code >= 0 && !passed.empty()) {
+        error->text = "--view lies outside the allowed range (" + boundstext(f) + "): " + passed;
+        return 0;
+    }
     if (code >= 0)
         return refused("--view", code, error);
     notecutview(f, given, o->view, note);
@@ -284,6 +335,23 @@ static int checkgrids(const RENDEROPTIONS *o, RENDEROPTIONERROR *error)
     return 1;
 }
 
+/* The parameters' values, once the text is known. */
+static int checkparams(const RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string *note)
+{
+    if (o->formula != 30) {
+        if (o->nparams == 0)
+            return 1;
+        error->text = "--param sets a parameter of a typed function (--expr)";
+        return 0;
+    }
+    std::string paramnote;
+    if (!applyparamoptions(o->nparams, o->params, o->paramranges, &error->text, &paramnote))
+        return 0;
+    if (!paramnote.empty())
+        *note += (note->empty() ? "" : "\n") + paramnote;
+    return 1;
+}
+
 int renderoptions_check(RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string *note)
 {
     error->expression = 0;
@@ -291,6 +359,8 @@ int renderoptions_check(RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string 
     if (o->expression != nullptr && !checkexpression(o, error))
         return 0;
     if (o->viewset && !checkview(o, error, note))
+        return 0;
+    if (!checkparams(o, error, note))
         return 0;
     int code = checkresolution(o->width);
     if (code < 0)
@@ -311,6 +381,8 @@ int renderoptions_check(RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string 
         error->text = "--graph needs --size 600 600: the graph is drawn only beside a 600 x 600 image";
         return 0;
     }
+    if (!projectionoptions_check(&o->projection, o->graph, &error->text))
+        return 0;
     return checkgrids(o, error);
 }
 
@@ -355,4 +427,5 @@ void renderoptions_apply(const RENDEROPTIONS *o)
        view of the axis, it is drawn beyond the surface's edge and is not
        saved. */
     graphflag = o->graph ? 1 : 0;
+    projectionoptions_apply(&o->projection);
 }

@@ -23,6 +23,7 @@
 
 #include "expr/expr.h"
 #include "render/optionvalues.h"
+#include "render/projectionoptions.h"
 
 /* Everything the options can set; -1 (or a clear flag) where an option
    was not given, so the formula's own setting stays. */
@@ -43,8 +44,14 @@ struct RENDEROPTIONS {
     int gridextentset;
     long gridextent;
     int graph;
+    /* --param NAME=VALUE, as given (render/paramoptions.h); with
+       paramranges set (lumo animate) NAME=FROM:TO too, the FROM set. */
+    int nparams;
+    const char *params[2 * EXPRMAXPARAMS];
+    int paramranges;
     FRACTALOPTIONS fractal;
     char fractalerror[256];     /* the first refused fractal value */
+    PROJECTIONOPTIONS projection;
 };
 
 /* What went wrong, for the front end to show.  `text` is one line without
@@ -67,8 +74,9 @@ int renderoptions_take(int count, char *const *words, int i, RENDEROPTIONS *o,
 
 /* The checks of the Parameters and Debug dialogs in the dialog's order,
    and the map and grid rule of the menu.  Clamped values are written back
-   into o; a view cut to the allowed range is said in *note (empty when
-   not).  A typed function is compiled and made formula 30's.  Returns 1
+   into o; a view cut to the allowed range, and parameters left at 1, are
+   said in *note, a line each (empty when neither).  A typed function is
+   compiled and made formula 30's, with its parameters' values.  Returns 1
    when the settings can be rendered, else 0 with error filled. */
 int renderoptions_check(RENDEROPTIONS *o, RENDEROPTIONERROR *error, std::string *note);
 

@@ -28,9 +28,12 @@ VIEW builtinview(int f)
     return VIEW{im[f].xmin, im[f].xmax, im[f].ymin, im[f].ymax};
 }
 
-/* What the dialog's "%.10f" text reads back as. */
-static double dialogvalue(double value)
+/* What the dialog's "%.10f" text reads back as; formula 30's deep views
+   are shown with every digit. */
+static double dialogvalue(int f, double value)
 {
+    if (f == 30)
+        return value;
     char text[400];
     std::snprintf(text, sizeof text, "%.10f", value);
     return std::strtod(text, nullptr);
@@ -39,33 +42,34 @@ static double dialogvalue(double value)
 /* One range: clamped into [low, 20] by the dialog's own check, rounded as
    the dialog shows it, and widened about its centre (inside the limits)
    when the dialog would then find it too narrow. */
-static void clamprange(double *a, double *b, double low, int (*check)(int, double *, double *), int f)
+static void clamprange(double *a, double *b, double low, double high,
+                       int (*check)(int, double *, double *), int f)
 {
-    int narrow = check(f, a, b) >= 0 || !(dialogvalue(*b) - dialogvalue(*a) >= MINEXTENT);
+    int narrow = check(f, a, b) >= 0 || !wideenough(f, dialogvalue(f, *a), dialogvalue(f, *b));
     if (narrow) {
         double centre = 0.5 * (*a + *b);
         if (!std::isfinite(centre))
             centre = 0.0;
-        double half = MINEXTENT;    /* twice the minimum, so rounding keeps it */
+        /* twice the minimum, so rounding keeps it */
+        double half = MINEXTENT;
+        if (f == 30)
+            half = 1e-12 * (std::fabs(centre) > 1.0 ? std::fabs(centre) + 1.0 : 2.0);
         if (centre - half < low)
             centre = low + half;
-        if (centre + half > 20.0)
-            centre = 20.0 - half;
+        if (centre + half > high)
+            centre = high - half;
         *a = centre - half;
         *b = centre + half;
     }
-    *a = dialogvalue(*a);
-    *b = dialogvalue(*b);
+    *a = dialogvalue(f, *a);
+    *b = dialogvalue(f, *b);
 }
-
-static int checkx(int f, double *a, double *b) { return checkxrange(f, a, b); }
-static int checky(int, double *a, double *b) { return checkyrange(a, b); }
 
 VIEW clampview(int f, VIEW v)
 {
-    double xlow = (f >= 27 && f <= 29) ? -30.0 : -20.0;
-    clamprange(&v.xmin, &v.xmax, xlow, checkx, f);
-    clamprange(&v.ymin, &v.ymax, -20.0, checky, f);
+    VIEWBOUNDS bounds = viewbounds(f);
+    clamprange(&v.xmin, &v.xmax, bounds.xlow, bounds.xhigh, checkxrange, f);
+    clamprange(&v.ymin, &v.ymax, bounds.ylow, bounds.yhigh, checkyrange, f);
     return v;
 }
 

@@ -12,6 +12,7 @@
 #define CMD_SAVELZW         102
 #define CMD_EXIT            103
 #define CMD_SAVEPNG         104
+#define CMD_SAVEFIGURE      105     /* File > Save Figure... (Ctrl+Shift+S) */
 #define CMD_RENDER          110
 #define CMD_FORMULA         120
 #define CMD_PARAMETERS      130
@@ -36,6 +37,10 @@
 #define CMD_CUSTOMFUNCTION  180
 #define CMD_VIEWBACK        190     /* Backspace: the previous view */
 #define CMD_VIEWHOME        191     /* Home: the formula's built-in view */
+#define CMD_SLIDERS         1650    /* J: the Parameter Sliders panel */
+#define CMD_PLANE           192     /* 192..194: View > Plane, Sphere, Landscape */
+#define CMD_SPHERE          193
+#define CMD_LANDSCAPE       194
 
 /* The main window's status bar. */
 #define IDC_STATUSBAR       700
@@ -46,6 +51,7 @@
 #define DLG_HELP            400
 #define DLG_DEBUG           500
 #define DLG_CUSTOM          600
+#define DLG_SLIDERS         1600
 
 /* Formula dialog: radio button 220 + formula number; 251..259 are spare. */
 #define IDC_FORMULA0        220
@@ -95,5 +101,20 @@
 #define IDC_CUSTOMNAMES     603     /* the names a text may use */
 #define IDC_CUSTOMLABEL     604
 #define IDC_CUSTOMNAMESLABEL 605
+#define IDC_CUSTOMPARAMS    606     /* the text's parameters with their values */
+
+/* Parameter Sliders panel: row r (0..7) has its controls at
+   IDC_SLIDERROW + 10 r + IDC_SL...; then the sweep settings. */
+#define IDC_SLIDERROW       1610
+#define IDC_SLNAME          0
+#define IDC_SLTRACK         1
+#define IDC_SLVALUE         2
+#define IDC_SLMIN           3
+#define IDC_SLMAX           4
+#define IDC_SLPLAY          5
+#define IDC_SLLOOP          1700
+#define IDC_SLBOUNCE        1701
+#define IDC_SLSECONDS       1702
+#define IDC_SLNOTE          1703
 
 #endif

@@ -69,12 +69,15 @@ extern int tiffsavereason;
    failure the file at tifffile is as it was before. */
 int writetiff(int compression);
 
-/* Waits until row `row` of the off-screen image holds its final pixels. */
-typedef void (*TIFFROWWAIT)(int row, void *context);
+/* Waits until row `row` of the off-screen image holds its final pixels:
+   returns 0, or non-zero when it never will (the render ran out of
+   memory). */
+typedef int (*TIFFROWWAIT)(int row, void *context);
 
 /* writetiff for an image still being made: wait(row, context) is called
    before each row is read, so the file is written while later rows are
-   still being rendered.  A null wait is writetiff. */
+   still being rendered; a row that never comes ends the save with code 2
+   (no memory), the file at tifffile as it was.  A null wait is writetiff. */
 int writetiffwhile(int compression, TIFFROWWAIT wait, void *context);
 
 /* --- the LZW encoder ----------------------------------------------------- */

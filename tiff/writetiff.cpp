@@ -51,15 +51,17 @@ struct ROWSOURCE {
     void *context;
 };
 
-static void readrow(const ROWSOURCE *source, int row, int width, unsigned char *rowbuffer)
+/* Returns 0, or 2 when the row never comes (no memory). */
+static int readrow(const ROWSOURCE *source, int row, int width, unsigned char *rowbuffer)
 {
-    if (source->wait != nullptr)
-        source->wait(row, source->context);
+    if (source->wait != nullptr && source->wait(row, source->context) != 0)
+        return 2;
     surface_getrow(row, width, rowbuffer);
+    return 0;
 }
 
-/* Writes the pixels row by row as red, green, blue bytes.  Returns 0, or 3
-   when the sink fails. */
+/* Writes the pixels row by row as red, green, blue bytes.  Returns 0, 3
+   when the sink fails, or 2 when a row never comes. */
 static int writerows(SAVESINK *sink, const ROWSOURCE *source, unsigned char *rowbuffer, int width,
                      int height)
 {
@@ -68,7 +70,8 @@ static int writerows(SAVESINK *sink, const ROWSOURCE *source, unsigned char *row
     for (int row = 0; row < height; row++) {
         window_peekmessages();
         showprogress(row, height, &lastpercent);
-        readrow(source, row, width, rowbuffer);
+        if (readrow(source, row, width, rowbuffer) != 0)
+            return 2;
         if (savesink_write(sink, rowbuffer, rowbytes) != 0)
             return 3;
     }
@@ -85,7 +88,8 @@ static void putlong(unsigned char *p, uint32_t v)
 }
 
 /* Encodes the rows and patches StripByteCounts.  Returns 0, 4 when the
-   encoder gives up past 95 % of the raw size, 3 when the sink fails. */
+   encoder gives up past 95 % of the raw size, 3 when the sink fails, 2
+   when a row never comes. */
 static int compressrows(SAVESINK *sink, const ROWSOURCE *source, unsigned char *rowbuffer, int width,
                         int height)
 {
@@ -95,7 +99,10 @@ static int compressrows(SAVESINK *sink, const ROWSOURCE *source, unsigned char *
     for (int row = 0; row < height && result == LZW_OK; row++) {
         window_peekmessages();
         showprogress(row, height, &lastpercent);
-        readrow(source, row, width, rowbuffer);
+        if (readrow(source, row, width, rowbuffer) != 0) {
+            codesink = nullptr;
+            return 2;
+        }
         result = LZWcompressbytes(rowbuffer, rowbytes);
     }
     int64_t stripbytes = 0;
@@ -157,7 +164,7 @@ int writetiffwhile(int compression, TIFFROWWAIT wait, void *context)
         if (error != 0)
             code = 3;
     } else {
-        error = savesink_error(sink);
+        error = code == 2 ? ENOMEM : savesink_error(sink);
         savesink_abort(sink);
     }
     tiffsavereason = error;

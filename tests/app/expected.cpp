@@ -12,12 +12,14 @@ const MENUENTRY expectedmenu[] = {
     {2, "Uncompressed (U)", 101},
     {2, "LZW Compression (L)", 102},
     {1, "Save Selection as PNG (Ctrl+S)", 104},
+    {1, "Save Figure... (Ctrl+Shift+S)", 105},
     {1, "Exit (Esc)", 103},
     {0, "Render Image (R)   ", 110},
     {0, "Options   ", POPUP},
     {1, "Formula (F)", 120},
     {1, "Custom Function (E)", 180},
     {1, "Parameters (P)", 130},
+    {1, "Parameter Sliders (J)", 1650},
     {1, "Color Map", POPUP},
     {2, "Continuous (C)", 140},
     {2, "Cyclic - Modular (M)", 141},
@@ -37,6 +39,10 @@ const MENUENTRY expectedmenu[] = {
     {2, "Square Grid (S)", 161},
     {2, "Angular (Phase) Grid (T)", 162},
     {2, "Both Grids (G)", 163},
+    {0, "View", POPUP},
+    {1, "Plane (1)", 192},
+    {1, "Sphere (2)", 193},
+    {1, "Landscape (3)", 194},
     {0, "Help", POPUP},
     {1, "Help Topics (F2)", 170},
     {1, "About (F3)", 171},
@@ -45,13 +51,15 @@ const MENUENTRY expectedmenu[] = {
 const int nexpectedmenu = sizeof expectedmenu / sizeof expectedmenu[0];
 
 const ACCELENTRY expectedaccel[] = {
-    {0, 'U', 101}, {0, 'L', 102}, {2, 'S', 104}, {0, VK_ESCAPE, 103}, {0, 'R', 110},
+    {0, 'U', 101}, {0, 'L', 102}, {2, 'S', 104}, {3, 'S', 105}, {0, VK_ESCAPE, 103}, {0, 'R', 110},
     {0, 'F', 120}, {0, 'P', 130}, {0, 'C', 140}, {0, 'M', 141},
     {0, 'A', 142}, {0, 'B', 143}, {0, 'D', 144}, {0, 'O', 145},
     {0, 'K', 146}, {0, 'H', 147}, {0, 'V', 150},
     {0, 'W', 151}, {1, 'D', 152}, {0, VK_F4, 153}, {0, 'N', 160},
     {0, 'S', 161}, {0, 'T', 162}, {0, 'G', 163}, {0, VK_F2, 170},
     {0, VK_F3, 171}, {0, 'E', 180}, {0, VK_BACK, 190}, {0, VK_HOME, 191},
+    {0, 'J', 1650},
+    {0, '1', 192}, {0, '2', 193}, {0, '3', 194},
 };
 const int nexpectedaccel = sizeof expectedaccel / sizeof expectedaccel[0];
 
@@ -182,10 +190,32 @@ static const CONTROLENTRY customcontrols[] = {
     {604, LABEL, "w =", 8, 10, 14, 8},
     {601, EDIT, "", 24, 8, 288, 12},
     {602, LABEL, "", 24, 24, 288, 8},
+    {606, LABEL, "", 24, 32, 288, 8},
     {605, LABEL, "Names:", 8, 40, 60, 8},
     {603, OTHER, "", 8, 50, 304, 152},
     {IDOK, PUSH, "OK", 88, 210, 50, 14},
     {IDCANCEL, PUSH, "Cancel", 182, 210, 50, 14},
+};
+
+/* Parameter Sliders: a row of name, slider, value, min, max and Play per
+   parameter, 16 apart from y 18. */
+#define SLROW(r)                                                                  \
+    {1610 + 10 * (r), LABEL, "", 8, 20 + 16 * (r), 36, 8},                        \
+    {1611 + 10 * (r), OTHER, "", 44, 18 + 16 * (r), 120, 12},                     \
+    {1612 + 10 * (r), EDIT, "", 166, 18 + 16 * (r), 70, 12},                      \
+    {1613 + 10 * (r), EDIT, "", 238, 18 + 16 * (r), 34, 12},                      \
+    {1614 + 10 * (r), EDIT, "", 274, 18 + 16 * (r), 34, 12},                      \
+    {1615 + 10 * (r), PUSH, "Play", 310, 18 + 16 * (r), 28, 12}
+static const CONTROLENTRY slidercontrols[] = {
+    {NOID, LABEL, "value", 166, 6, 70, 8},
+    {NOID, LABEL, "min", 238, 6, 34, 8},
+    {NOID, LABEL, "max", 274, 6, 34, 8},
+    SLROW(0), SLROW(1), SLROW(2), SLROW(3), SLROW(4), SLROW(5), SLROW(6), SLROW(7),
+    {1700, RADIO, "Loop", 8, 150, 36, 10},
+    {1701, RADIO, "Bounce", 48, 150, 44, 10},
+    {NOID, LABEL, "Seconds a sweep:", 100, 151, 62, 8},
+    {1702, EDIT, "", 166, 149, 34, 12},
+    {1703, LABEL, "", 208, 151, 132, 8},
 };
 
 #define N(a) (int)(sizeof a / sizeof a[0])
@@ -203,5 +233,7 @@ const DIALOGENTRY expecteddialogs[] = {
      debugcontrols, N(debugcontrols), 1},
     {600, CAPTIONED, "Custom Function", "MS Sans Serif", 8, 0, 0, 320, 232,
      customcontrols, N(customcontrols), 1},
+    {1600, WS_POPUP | WS_VISIBLE | WS_CAPTION | WS_SYSMENU | DS_SETFONT | DS_3DLOOK, "Parameter Sliders",
+     "MS Sans Serif", 8, 0, 0, 346, 170, slidercontrols, N(slidercontrols), 1},
 };
 const int nexpecteddialogs = N(expecteddialogs);

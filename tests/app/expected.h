@@ -17,7 +17,7 @@ struct MENUENTRY {
 
 /* One accelerator: its modifier, the virtual key, the command. */
 struct ACCELENTRY {
-    int alt;            /* 0 the key alone, 1 with Alt, 2 with Ctrl */
+    int alt;            /* 0 the key alone, 1 with Alt, 2 with Ctrl, 3 with Ctrl+Shift */
     int key;
     int command;
 };

@@ -85,6 +85,12 @@ static void checkmenu(HMODULE module)
 
 /* --- accelerators -------------------------------------------------------- */
 
+/* The ACCEL flags of an expected entry's modifiers. */
+static int modifiersof(int alt)
+{
+    return alt == 3 ? (FCONTROL | FSHIFT) : alt == 2 ? FCONTROL : alt ? FALT : 0;
+}
+
 static void checkaccelerators(HMODULE module)
 {
     HACCEL table = LoadAcceleratorsA(module, "TAVROMENU");
@@ -104,13 +110,14 @@ static void checkaccelerators(HMODULE module)
         for (int k = 0; k < count && !found; k++) {
             int modifiers = accel[k].fVirt & (FALT | FCONTROL | FSHIFT);
             if (!used[k] && (accel[k].fVirt & FVIRTKEY) && accel[k].key == x.key &&
-                accel[k].cmd == x.command && modifiers == (x.alt == 2 ? FCONTROL : x.alt ? FALT : 0))
+                accel[k].cmd == x.command && modifiers == modifiersof(x.alt))
                 used[k] = found = 1;
         }
         if (!found) {
             char detail[128];
             std::snprintf(detail, sizeof detail, "no %skey 0x%02x for command %d",
-                          x.alt == 2 ? "Ctrl+" : x.alt ? "Alt+" : "", x.key, x.command);
+                          x.alt == 3 ? "Ctrl+Shift+" : x.alt == 2 ? "Ctrl+" : x.alt ? "Alt+" : "",
+                          x.key, x.command);
             fail("accelerators", detail);
         }
     }

@@ -39,6 +39,13 @@ CASES = [
     ["--formula", "3", "--size", "1000", "700", "--png-level", "9"],
     ["--formula", "12", "--size", "700", "1000", "--png-level", "0"],
     ["--formula", "0", "--size", "800", "600", "--png-level", "1"],
+    # the sphere and the landscape: their options in the Comment, the
+    # landscape's TIFF written while its rows are still being made
+    ["--formula", "9", "--projection", "sphere", "--center", "inf", "inf", "--shade", "on",
+     "--size", "90", "70"],
+    ["--expr", "z^2 + 1/z", "--projection", "sphere", "--center", "0.1", "-3e5", "--size", "64", "64"],
+    ["--formula", "20", "--projection", "landscape", "--camera", "-30", "25", "--height", "abs",
+     "--height-limit", "7.5", "--size", "120", "80"],
 ]
 
 failures = []

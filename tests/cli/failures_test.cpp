@@ -132,11 +132,13 @@ protected:
 };
 
 /* A limit for the child; SIGXFSZ ignored, so writes past a file size
-   limit fail rather than end the program. */
-std::function<void()> limit(int resource, rlim_t value)
+   limit fail rather than end the program, unless keepxfsz (as a shell's
+   ulimit -f leaves it: lumo must ignore it itself). */
+std::function<void()> limit(int resource, rlim_t value, bool keepxfsz = false)
 {
-    return [resource, value]() {
-        std::signal(SIGXFSZ, SIG_IGN);
+    return [resource, value, keepxfsz]() {
+        if (!keepxfsz)
+            std::signal(SIGXFSZ, SIG_IGN);
         struct rlimit r = {value, value};
         if (setrlimit(resource, &r) != 0)
             _exit(121);
@@ -155,6 +157,7 @@ TEST_F(LumoFailures, EveryFailedSaveNamesTheFileAndTheReasonAndKeepsTheOldFile)
     ASSERT_EQ(mknod(file("node").c_str(), S_IFCHR | 0644, makedev(1, 3)), 0);
     ASSERT_EQ(symlink("pipe", file("link").c_str()), 0);
     makeold("old.tif");
+    makeold("old.png");
     makeold("afile");
     struct {
         std::string target;
@@ -171,6 +174,8 @@ TEST_F(LumoFailures, EveryFailedSaveNamesTheFileAndTheReasonAndKeepsTheOldFile)
         {file("old.tif"), {}, limit(RLIMIT_FSIZE, 100000), std::strerror(EFBIG)},
         {file("old.tif"), {"--lzw", "--formula", "9", "--size", "900", "900"},
          limit(RLIMIT_FSIZE, 300000), std::strerror(EFBIG)},
+        {file("old.tif"), {}, limit(RLIMIT_FSIZE, 100000, true), std::strerror(EFBIG)},
+        {file("old.png"), {}, limit(RLIMIT_FSIZE, 2000, true), std::strerror(EFBIG)},
     };
     std::set<std::string> before = names();
     for (const auto &c : cases) {
@@ -181,6 +186,7 @@ TEST_F(LumoFailures, EveryFailedSaveNamesTheFileAndTheReasonAndKeepsTheOldFile)
         EXPECT_TRUE(e.exited(1)) << e.status;
         EXPECT_EQ(e.err, cannotwrite(c.target, c.reason.c_str()));
         EXPECT_EQ(slurp(file("old.tif")), OLD);
+        EXPECT_EQ(slurp(file("old.png")), OLD);
         EXPECT_EQ(names(), before);
         EXPECT_TRUE(names("/folder").empty());
     }
@@ -214,6 +220,69 @@ TEST_F(LumoFailures, AFileThatCannotBeWrittenIsFoundBeforeRendering)
     EXPECT_TRUE(e.exited(1)) << "status " << e.status;
     EXPECT_EQ(e.err, cannotwrite(file("no/such/folder/z.tif"), "No such file or directory"));
     EXPECT_TRUE(names().empty());
+}
+
+/* Targets that only show what they are when followed to the end: a link
+   to standard output (as /dev/stdout is) while that is a pipe, and files
+   in a sticky folder that the user running lumo may not replace.  Each
+   is refused before a render that would take minutes (the child gets two
+   seconds of processor time). */
+TEST_F(LumoFailures, TargetsThatCannotBeReplacedAreFoundBeforeRendering)
+{
+    const std::vector<std::string> zeta = {"render", "--formula", "27", "--size", "9600", "9600", "-o"};
+    ASSERT_EQ(symlink("/proc/self/fd/1", file("stdout").c_str()), 0);
+    int ends[2];
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    std::vector<std::string> args = zeta;
+    args.push_back(file("stdout"));
+    ENDED e = finish(start(args, -1, ends[1], limit(RLIMIT_CPU, 2)));
+    close(ends[0]);
+    close(ends[1]);
+    EXPECT_TRUE(e.exited(1)) << "status " << e.status;
+    EXPECT_EQ(e.err, cannotwrite(file("stdout"), "Not a regular file"));
+
+    if (geteuid() != 0)
+        GTEST_SKIP() << "making files of other users needs root";
+    /* lumo runs as uid 65533 in a sticky folder of uid 65534. */
+    const uid_t me = 65533, other = 65534;
+    ASSERT_EQ(chmod(dir.c_str(), 0755), 0);
+    ASSERT_EQ(mkdir(file("sticky").c_str(), 0755), 0);
+    ASSERT_EQ(chmod(file("sticky").c_str(), 01777), 0);
+    ASSERT_EQ(chown(file("sticky").c_str(), other, other), 0);
+    struct {
+        const char *name;
+        uid_t owner;
+        bool refused;
+    } cases[] = {
+        {"sticky/theirs.tif", other, true},
+        {"sticky/roots.tif", 0, true},
+        {"sticky/mine.tif", me, false},
+    };
+    auto asme = [](const std::function<void()> &then) {
+        return [then]() {
+            if (setgid(65533) != 0 || setuid(65533) != 0)
+                _exit(122);
+            if (then)
+                then();
+        };
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.name);
+        makeold(c.name);
+        ASSERT_EQ(chmod(file(c.name).c_str(), 0666), 0);
+        ASSERT_EQ(chown(file(c.name).c_str(), c.owner, c.owner), 0);
+        std::vector<std::string> a = c.refused ? zeta : std::vector<std::string>{"render", "--size", "32", "32", "-o"};
+        a.push_back(file(c.name));
+        ENDED r = run(a, asme(limit(RLIMIT_CPU, 2)));
+        EXPECT_TRUE(r.exited(c.refused ? 1 : 0)) << "status " << r.status << " " << r.err;
+        EXPECT_EQ(r.err, c.refused ? cannotwrite(file(c.name), std::strerror(EPERM)) : "");
+        EXPECT_EQ(slurp(file(c.name)) == OLD, c.refused);
+    }
+    /* A new name, and root replacing anyone's file, are fine. */
+    EXPECT_TRUE(run({"render", "--size", "32", "32", "-o", file("sticky/new.tif")}, asme(nullptr)).exited(0));
+    EXPECT_TRUE(run({"render", "--size", "32", "32", "-o", file("sticky/theirs.tif")}).exited(0));
+    EXPECT_NE(slurp(file("sticky/theirs.tif")), OLD);
+    EXPECT_EQ(names("/sticky"), (std::set<std::string>{"mine.tif", "new.tif", "roots.tif", "theirs.tif"}));
 }
 
 TEST_F(LumoFailures, AnInterruptedSaveLeavesTheOldFileAndNoTemporaryFile)
@@ -283,6 +352,78 @@ TEST_F(LumoFailures, ThreadsThatCannotStartMeanFewerThreadsAndTheSameFile)
     EXPECT_EQ(slurp(file("many.tif")), slurp(file("one.tif")));
 }
 
+TEST_F(LumoFailures, EvalTakesNoMoreMemoryThanTheLongestLineNeeds)
+{
+    /* A 64 MB line: refused after its first 4096 bytes, in a few MB. */
+    {
+        std::ofstream in(file("long.txt"), std::ios::binary);
+        std::string block(1 << 20, '1');
+        for (int k = 0; k < 64; k++)
+            in << block;
+        in << " 2\n";
+    }
+    int in = open(file("long.txt").c_str(), O_RDONLY);
+    pid_t child = start({"eval", "--formula", "3"}, in);
+    close(in);
+    struct rusage usage;
+    int status = 0;
+    ASSERT_EQ(wait4(child, &status, 0, &usage), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 2) << status;
+    EXPECT_EQ(slurp(file(".stderr")), "lumo eval: line 1 is longer than 4094 characters\n");
+    EXPECT_LT(usage.ru_maxrss, 48L << 10) << "kB at most";
+}
+
+/* A typed text of 760 constants needs 760 registers of 128 points (1.5 MB)
+   per thread.  Under address-space limits from the least a plain render
+   needs upward, lumo render and lumo eval either work or say that memory
+   ran out, with status 1 and the old file as it was; they never abort. */
+TEST_F(LumoFailures, ATypedFunctionWithoutMemoryForItsRegistersSaysSoAndLeavesNoFile)
+{
+#ifdef LUMO_ADDRESS_SANITIZER
+    GTEST_SKIP() << "an address space limit does not work under AddressSanitizer (lumo is built with it too)";
+#endif
+    std::string text = "z*1";
+    for (int k = 2; text.size() + 8 < 4096; k++)
+        text += "+z*" + std::to_string(k);
+    auto render = [&](const std::string &expr, rlim_t kb) {
+        return run({"render", "--expr", expr, "--size", "32", "32", "--threads", "1", "-o", file("t.tif")},
+                   limit(RLIMIT_AS, kb << 10));
+    };
+    /* The least address space (in steps of 64 kB) a render of z needs. */
+    rlim_t low = 256, high = 1 << 20;
+    while (high - low > 64) {
+        rlim_t mid = (low + high) / 2;
+        (render("z", mid).exited(0) ? high : low) = mid;
+    }
+    std::set<std::string> messages;
+    for (rlim_t kb = high; kb < high + 8192; kb += 256) {
+        SCOPED_TRACE(std::to_string(kb) + " kB");
+        makeold("t.tif");
+        ENDED e = render(text, kb);
+        EXPECT_TRUE(e.exited(0) || e.exited(1)) << e.status << " " << e.err;
+        if (e.exited(1)) {
+            messages.insert(e.err);
+            EXPECT_EQ(slurp(file("t.tif")), OLD);
+        }
+        EXPECT_EQ(names(), std::set<std::string>{"t.tif"});
+
+        std::ofstream(file(".points")) << "1 2\n3 4\n";
+        int in = open(file(".points").c_str(), O_RDONLY);
+        unlink(file(".points").c_str());
+        std::function<void()> limited = limit(RLIMIT_AS, kb << 10);
+        ENDED ev = finish(start({"eval", "--expr", text}, in, -1, limited));
+        close(in);
+        EXPECT_TRUE(ev.exited(0) || ev.exited(1)) << ev.status << " " << ev.err;
+        if (ev.exited(1))
+            messages.insert(ev.err);
+    }
+    /* The registers themselves did run short, in both commands. */
+    EXPECT_EQ(messages.count("lumo render: not enough memory to evaluate the function\n"), 1u);
+    EXPECT_EQ(messages.count("lumo eval: line 1: not enough memory to evaluate the function\n"), 1u);
+    for (const std::string &m : messages)
+        EXPECT_NE(m.find("not enough memory"), std::string::npos) << m;
+}
+
 TEST_F(LumoFailures, EveryCommandFailsWhenItsOutputCannotBeWritten)
 {
     const std::vector<std::string> commands[] = {
@@ -307,6 +448,31 @@ TEST_F(LumoFailures, EveryCommandFailsWhenItsOutputCannotBeWritten)
         EXPECT_TRUE(e.exited(1)) << e.status;
         EXPECT_EQ(e.err, "lumo: cannot write standard output: " + std::string(std::strerror(EPIPE)) + "\n");
     }
+}
+
+TEST_F(LumoFailures, EvalSaysOnceThatItsResultsCannotBeWritten)
+{
+    std::ofstream(file(".points")) << "1 2\n3 4\n";
+    /* Standard output closed, and a pipe nobody reads (SIGPIPE ignored). */
+    int ends[2];
+    ASSERT_EQ(pipe2(ends, O_CLOEXEC), 0);
+    close(ends[0]);
+    struct {
+        int out;
+        std::function<void()> inchild;
+        int reason;
+    } cases[] = {
+        {-1, []() { close(1); }, EBADF},
+        {ends[1], []() { std::signal(SIGPIPE, SIG_IGN); }, EPIPE},
+    };
+    for (const auto &c : cases) {
+        int in = open(file(".points").c_str(), O_RDONLY);
+        ENDED e = finish(start({"eval", "--formula", "3"}, in, c.out, c.inchild));
+        close(in);
+        EXPECT_TRUE(e.exited(1)) << e.status;
+        EXPECT_EQ(e.err, "lumo eval: cannot write the results: " + std::string(std::strerror(c.reason)) + "\n");
+    }
+    close(ends[1]);
 }
 
 TEST_F(LumoFailures, EvalReportsInputItCannotReadAndQuotesBadLinesSafely)

@@ -36,6 +36,16 @@ TEST(ParamsViewRange, SwapsClampsAndRefusesNarrowRanges)
         /* a NaN is not >= -20, so it becomes -20 */
         {3, std::nan(""), 5.0, -1, -20.0, 5.0},
         {3, 0.0, std::nan(""), 0, 0.0, 0.0},
+        /* the typed function: +-1e6, and 1e-12 of the larger of 1 and
+           the ends' magnitudes */
+        {30, -2e6, 3e6, -1, -1e6, 1e6},
+        {30, 100.0, 101.0, -1, 100.0, 101.0},
+        {30, 0.0, 1e-12, -1, 0.0, 1e-12},
+        {30, 0.0, 9e-13, 8, 0.0, 0.0},
+        {30, 1e5, 1e5 + 1.5e-7, -1, 1e5, 1e5 + 1.5e-7},
+        {30, 1e5, 1e5 + 5e-8, 8, 0.0, 0.0},
+        {30, -1e6 - 1.0, -1e6, 8, 0.0, 0.0},
+        {30, std::nan(""), 5.0, -1, -1e6, 5.0},
     };
     for (const RANGECASE &c : cases) {
         double a = c.a, b = c.b;
@@ -51,19 +61,26 @@ TEST(ParamsViewRange, SwapsClampsAndRefusesNarrowRanges)
 TEST(ParamsViewRange, YRangeHasTheSameRulesWithMinus20ForEveryFormula)
 {
     double a = -50.0, b = 50.0;
-    EXPECT_EQ(checkyrange(&a, &b), -1);
+    EXPECT_EQ(checkyrange(3, &a, &b), -1);
     EXPECT_EQ(a, -20.0);
     EXPECT_EQ(b, 20.0);
     a = 3.0;
     b = -3.0;
-    EXPECT_EQ(checkyrange(&a, &b), -1);
+    EXPECT_EQ(checkyrange(3, &a, &b), -1);
     EXPECT_EQ(a, -3.0);
     a = 20.5;
     b = 21.0;
-    EXPECT_EQ(checkyrange(&a, &b), 1);
+    EXPECT_EQ(checkyrange(3, &a, &b), 1);
     a = 0.0;
     b = 9e-9;
-    EXPECT_EQ(checkyrange(&a, &b), 1);
+    EXPECT_EQ(checkyrange(3, &a, &b), 1);
+    a = 100.0;
+    b = 101.0;
+    EXPECT_EQ(checkyrange(30, &a, &b), -1);
+    EXPECT_EQ(a, 100.0);
+    a = 1e6 + 1.0;
+    b = 2e6;
+    EXPECT_EQ(checkyrange(30, &a, &b), 9);
 }
 
 TEST(ParamsLimits, EachFieldHasItsBoundsAndItsError)
@@ -133,6 +150,8 @@ TEST(ParamsTexts, MessageTextsAreExact)
         "exponent range: 1.0 - 12.0",
         "width range: 0.01 - 0.1",
         "grid plane range: 2 - 50",
+        "xmax must be greater than xmin\nby at least 1e-12 of the larger of 1, |xmin| and |xmax|",
+        "ymax must be greater than ymin\nby at least 1e-12 of the larger of 1, |ymin| and |ymax|",
     };
     for (int k = 0; k < NPARAMERRORS; k++)
         EXPECT_STREQ(paramerror[k], expected[k]) << "text " << k;

@@ -44,11 +44,18 @@ void pictrow(void *source, int row, unsigned char *rgb)
             rgb[3 * x + c] = sample(x, row, c);
 }
 
-void pictawait(void *source, int row)
+int pictawait(void *source, int row)
 {
     PICTURE *p = (PICTURE *)source;
     if (row > p->final.load())
         p->final = row;
+    return 0;
+}
+
+/* A render that stops at row 300. */
+int stopsat300(void *source, int row)
+{
+    return row >= 300 ? 1 : pictawait(source, row);
 }
 
 int tobuffer(void *sink, const unsigned char *data, size_t size)
@@ -163,7 +170,7 @@ TEST(PngEncoder, TheDefaultIsItsOwnTuningOfLevel2)
     EXPECT_TRUE(tuned != encode(800, 700, 2, 2, &code));
 }
 
-TEST(PngEncoder, AFailingSinkStopsTheEncoderAtAnyPoint)
+TEST(PngEncoder, AFailingSinkOrARenderThatStopsStopsTheEncoder)
 {
     int code;
     std::vector<unsigned char> whole = encode(700, 500, 1, 1, &code);
@@ -178,6 +185,15 @@ TEST(PngEncoder, AFailingSinkStopsTheEncoderAtAnyPoint)
             EXPECT_EQ(encodepng(700, 500, &source, 1, threads, nullptr, 0, limited, &l), PNG_WRITEFAILED)
                 << cut << " bytes, " << threads << " threads";
         }
+    }
+    for (int threads : {1, 3}) {
+        PICTURE p;
+        p.width = 700;
+        p.height = 500;
+        const PNGSOURCE source = {pictrow, stopsat300, &p};
+        std::vector<unsigned char> out;
+        EXPECT_EQ(encodepng(700, 500, &source, 1, threads, nullptr, 0, tobuffer, &out), PNG_NOMEMORY);
+        EXPECT_EQ(p.early.load(), 0);
     }
 }
 

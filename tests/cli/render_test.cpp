@@ -175,7 +175,8 @@ TEST_F(LumoRender, RefusedValuesGiveTheDialogTextAndWriteNothing)
         std::vector<std::string> args;
         const char *text;
     } cases[] = {
-        {{"--view", "25", "30", "-1", "1"}, "xmax must be greater than xmin by at least 0.00000001"},
+        {{"--view", "25", "30", "-1", "1"}, "outside the allowed range (x -20 .. 20, y -20 .. 20 for "
+                                            "formula 3): xmin 25 > 20, xmax 30 > 20"},
         {{"--view", "1", "1.00000001", "-1", "1"}, "xmax must be greater than xmin by at least 0.00000001"},
         {{"--view", "-1", "1", "3", "3"}, "ymax must be greater than ymin by at least 0.00000001"},
         {{"--size", "31", "600"}, "x / y resolution range: 32 - 9600"},
@@ -268,7 +269,12 @@ TEST_F(LumoRender, AViewCutToTheAllowedRangeIsNamed)
     RUN r = lumo({"--size", "32", "32", "--formula", "28", "--view", "-50", "5", "-1", "1", "-o", file("v.tif")});
     EXPECT_EQ(r.status, 0);
     EXPECT_EQ(r.err, "lumo render: note: --view lies outside the allowed range (x -30 .. 20, "
-                     "y -20 .. 20 for formula 28); rendering -30 5 -1 1\n");
+                     "y -20 .. 20 for formula 28): xmin -50 < -30; rendering -30 5 -1 1\n");
+    /* Cut to nothing, the view names the bound it passed. */
+    r = lumo({"--size", "32", "32", "--view", "0", "1", "100", "101", "-o", file("w.tif")});
+    EXPECT_EQ(r.status, 2);
+    EXPECT_EQ(r.err, "lumo render: --view lies outside the allowed range (x -20 .. 20, y -20 .. 20 "
+                     "for formula 3): ymin 100 > 20, ymax 101 > 20\n");
 }
 
 }

@@ -3,8 +3,10 @@
  * textbook definitions, the signed-zero branch choice of arg, and the
  * three forms of pow.
  */
+#include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <random>
 
 #include <gtest/gtest.h>
 
@@ -54,6 +56,74 @@ TEST(ComplexArithmetic, ProductQuotientAndNorm)
     EXPECT_EQ(abs(b), 5.0);
 }
 
+/* Whether x is 0 or a finite normal number: a product or sum that is
+   neither overflowed or underflowed. */
+bool clean(double x)
+{
+    return x == 0.0 || (std::fabs(x) >= DBL_MIN && std::fabs(x) <= DBL_MAX);
+}
+
+/* x * y, with 0 only when x or y is 0. */
+bool cleanproduct(double x, double y)
+{
+    return clean(x * y) && (x * y != 0.0 || x == 0.0 || y == 0.0);
+}
+
+/* A random part from 1e-300 to 1e300 (or 0, now and then), either sign. */
+double randompart(std::mt19937_64 &random)
+{
+    std::uniform_real_distribution<double> exponent(-300.0, 300.0);
+    if (random() % 8 == 0)
+        return 0.0;
+    double x = std::pow(10.0, exponent(random));
+    return random() % 2 ? x : -x;
+}
+
+/* Where the textbook quotient and modulus neither overflow nor underflow
+   inside they keep their bits; elsewhere they hold their size, within a
+   few roundings of the quotient and modulus taken in long double, whose
+   range holds every intermediate. */
+TEST(ComplexArithmetic, QuotientAndModulusKeepTheirBitsOrTheirSize)
+{
+    std::mt19937_64 random(19);
+    int scaled = 0;
+    for (int k = 0; k < 200000; k++) {
+        complex a = {randompart(random), randompart(random)};
+        complex b = {randompart(random), randompart(random)};
+        if (k % 4 == 0)     /* neighbours of each other, half of the time */
+            a = complex{b.re * 3.0, b.im * -0.5};
+        double n = b.re * b.re + b.im * b.im;
+        double p[4] = {a.re * b.re, a.im * b.im, a.im * b.re, a.re * b.im};
+        bool plain = clean(b.re * b.re) && clean(b.im * b.im) && n != 0.0 && clean(n) &&
+                     cleanproduct(a.re, b.re) && cleanproduct(a.im, b.im) && cleanproduct(a.im, b.re) &&
+                     cleanproduct(a.re, b.im) && clean(p[0] + p[1]) && clean(p[2] - p[3]) &&
+                     std::isfinite((p[0] + p[1]) / n) && std::isfinite((p[2] - p[3]) / n);
+        complex q = a / b;
+        if (plain) {
+            EXPECT_TRUE(same(q.re, (p[0] + p[1]) / n) && same(q.im, (p[2] - p[3]) / n))
+                << k << ": " << a.re << " " << a.im << " / " << b.re << " " << b.im;
+        } else if (b.re != 0.0 || b.im != 0.0) {
+            scaled++;
+            long double ln = (long double)b.re * b.re + (long double)b.im * b.im;
+            long double rre = ((long double)a.re * b.re + (long double)a.im * b.im) / ln;
+            long double rim = ((long double)a.im * b.re - (long double)a.re * b.im) / ln;
+            long double size = std::sqrt(rre * rre + rim * rim);
+            if (size < DBL_MAX && size > DBL_MIN) {
+                long double error = std::sqrt((q.re - rre) * (q.re - rre) + (q.im - rim) * (q.im - rim));
+                EXPECT_LE(error, 8 * DBL_EPSILON * size) << k << ": " << a.re << " " << a.im << " / "
+                                                        << b.re << " " << b.im;
+            }
+        }
+        double m = abs(b);
+        if (clean(b.re * b.re) && clean(b.im * b.im) && clean(n) && n != 0.0)
+            EXPECT_TRUE(same(m, std::sqrt(n))) << k;
+        else
+            EXPECT_NEAR(m, (double)std::sqrt((long double)b.re * b.re + (long double)b.im * b.im),
+                        2 * DBL_EPSILON * m) << k;
+    }
+    EXPECT_GT(scaled, 1000);
+}
+
 TEST(ComplexArithmetic, RealDividedByComplexIsRTimesConjugateOverNorm)
 {
     complex q = 2.0 / complex{0.0, 1.0};
@@ -64,17 +134,25 @@ TEST(ComplexArithmetic, RealDividedByComplexIsRTimesConjugateOverNorm)
     EXPECT_TRUE(same(r.im, -4.0 / 25.0));
 }
 
-TEST(ComplexArithmetic, NoRescalingInQuotientOrModulus)
+TEST(ComplexArithmetic, HugeAndTinyQuotientsAndModuliKeepTheirSize)
 {
-    /* |b|^2 overflows: the plain formula gives inf / inf, not 1. */
-    complex big = {1e300, 0.0};
-    EXPECT_TRUE(std::isnan((big / big).re));
-    /* |b|^2 underflows to 0. */
-    complex tiny = {1e-200, 0.0};
-    EXPECT_TRUE(std::isnan((tiny / tiny).re));
-    /* abs is sqrt(re^2 + im^2), which overflows where hypot would not. */
-    EXPECT_TRUE(std::isinf(abs(complex{1e200, 1e200})));
+    /* |b|^2 overflows or underflows in the textbook forms; hypot's size
+       is kept. */
+    complex big = {1e300, 0.0}, tiny = {1e-200, 0.0};
+    EXPECT_EQ((big / big).re, 1.0);
+    EXPECT_EQ((tiny / tiny).re, 1.0);
+    EXPECT_NEAR((1.0 / big).re, 1e-300, 1e-315);
+    EXPECT_EQ(abs(complex{1e200, 1e200}), std::hypot(1e200, 1e200));
+    EXPECT_EQ(abs(complex{3e-200, 4e-200}), 5e-200);
     EXPECT_EQ(abs(complex{0.0, 0.0}), 0.0);
+    /* Zero parts keep the signs the textbook forms give them: 1 / (-x + 0i)
+       is -1/x - 0i, on the lower edge of log's cut. */
+    EXPECT_TRUE(same((1.0 / complex{-1e300, 0.0}).im, -0.0));
+    EXPECT_TRUE(same((1.0 / complex{-1e-300, 0.0}).im, -0.0));
+    EXPECT_TRUE(same((complex{1.0, 0.0} / complex{-1e300, 0.0}).im, (complex{1.0, 0.0} / complex{-1.0, 0.0}).im));
+    /* Infinities and a zero divisor give what the textbook forms give. */
+    EXPECT_TRUE(std::isinf(abs(complex{INFINITY, 1.0})));
+    EXPECT_TRUE(std::isnan((complex{1.0, 1.0} / complex{0.0, 0.0}).re));
 }
 
 TEST(ComplexArg, SignOfZeroImaginaryPartChoosesTheSide)

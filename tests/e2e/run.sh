@@ -6,6 +6,7 @@
 # and saves is compared with `lumo render` of the same settings.
 #
 #   tests/e2e/run.sh WIN64BUILD NATIVEBUILD [WIN32BUILD]
+#   LUMO_E2E_SESSIONS="custom sliders" runs only those sessions.
 #
 # The test tools (resourcecheck, boxtext, statustext...) are the 64-bit
 # ones for both builds.  A prepared wine prefix is kept beside the native
@@ -121,6 +122,8 @@ done
 # --- 2. reference pictures (in the background) and the wine prefix ------------
 step "reference renders and the wine prefix"
 . "$E2E/custom.sh"      # its session, and CUSTOMTEXT for its reference
+. "$E2E/sliders.sh"     # its session renders its own references
+. "$E2E/projection.sh"  # the View menu's session
 (
   r() { name=$1; shift; "$LUMO" render -o "$REF/$name.tif" "$@" || echo "FAIL: lumo render $*"; }
   r start --graph
@@ -157,7 +160,8 @@ if grep -q FAIL "$WORK/ref.log"; then cat "$WORK/ref.log"; exit 1; fi
 echo "    prefix and references ready in $(( $(now_ms) - t0 )) ms"
 
 # lumo.exe, 64-bit and (where wine runs 32-bit programs) 32-bit, saves the
-# very bytes lumo saves: the OKLab maps, the graph, LZW, fractals, threads.
+# very bytes lumo saves: the OKLab maps, the graph, LZW, fractals, threads,
+# the sphere and the landscape.
 step "lumo.exe saves the files lumo saves"
 EXES="$WINE:$WINBUILD/cli/lumo.exe"
 if [ -n "$WIN32BUILD" ]; then
@@ -173,7 +177,9 @@ for pair in $EXES; do
   loader=${pair%%:*}; exe=${pair#*:}; k=0
   for args in "--formula 27 --size 300 200 --map 7" "--formula 16 --graph --map 9 --lzw" \
               "--formula 1 --map 8 --size 200 160 --threads 3 --escape 1" \
-              "--formula 20 --map 3 --grid both --size 250 250"; do
+              "--formula 20 --map 3 --grid both --size 250 250" \
+              "--formula 9 --projection sphere --center -0.3 2 --shade on --size 160 120" \
+              "--formula 20 --projection landscape --camera 17 33 --size 200 150 --threads 3"; do
     k=$((k + 1))
     # shellcheck disable=SC2086
     "$LUMO" render $args -o "$WORK/exe/native$k.tif" || failed=1
@@ -225,7 +231,9 @@ fi
 . "$E2E/sessions.sh"
 
 # run_session NAME: the session in a subshell that ends its program.
+# LUMO_E2E_SESSIONS="custom projection" runs only the sessions named.
 run_session() {
+  case " ${LUMO_E2E_SESSIONS:-$1} " in *" $1 "*) ;; *) return 0 ;; esac
   local t0; t0=$(now_ms)
   step "session $1 ($BUILD)"
   (
@@ -263,6 +271,13 @@ timing_summary() {
   "$APPWINE" "$jobtime" 3 "$THREADS" 5 >"$WORK/jobtime.out" 2>/dev/null &&
     "$PY" "$E2E/timing.py" "first 600 x 600 picture" "$FIRST_T $RENDER_TIMES" \
       "$(tr -d '\r' <"$WORK/jobtime.out")" "the same build's job with no window"
+  if [ -s "$WORK/timing-slider" ]; then
+    . "$WORK/timing-slider"
+    "$PY" "$E2E/timing.py" "slider to picture, z^2 + c at 600 x 600" "$SLIDER_T" \
+      "$(lumo_times 3 --expr 'z^2 + c' --param c=1.25 --graph --threads "$THREADS")"
+    echo "    slider key to picture: $SLIDER_MS ms"
+    rm -f "$WORK/timing-slider"
+  fi
   if [ -s "$WORK/timing-zeta" ]; then
     . "$WORK/timing-zeta"
     zeta_lumo=$(lumo_times 3 --formula 27 --graph --threads "$ZETA_THREADS")
@@ -286,6 +301,8 @@ run_build() {
   run_session mouse
   run_session slow
   run_session custom
+  run_session sliders
+  run_session projection
   timing_summary
 
   # Other displays: the wine server starts again with each.

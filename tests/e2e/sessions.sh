@@ -154,6 +154,14 @@ session_main() {
     fail "p.png"
   log "ok  Ctrl+S saved a PNG with the lumo render's pixels and the command that makes it"
 
+  # Figure (Ctrl+Shift+S): an SVG with the window's picture, axes and key.
+  save_as ctrl+shift+s "$WORK/saves/f.svg"
+  open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
+  expect_text "Lumo Domain Coloring" "Image saved as f.svg"
+  close_win "$w" "the save confirmation" Return
+  "$PY" "$E2E/checkfigure.py" "$WORK/saves/f.svg" "$WORK/saves/u.tif" || fail "f.svg"
+  log "ok  Ctrl+Shift+S saved an SVG figure of the window's picture"
+
   # A folder of the test's own where nobody may create a file: for root
   # (whom permissions do not stop) a small tmpfs mounted read-only.
   local ro=$WORK/saves/readonly

@@ -149,7 +149,10 @@ TEST(Grammar, ErrorsNameTheProblemAndItsColumn)
 {
     const ERRORCASE cases[] = {
         {"sinn(z)", 1, "unknown name \"sinn\""},
-        {"z + Z", 5, "unknown name \"Z\""},
+        {"z + a[z]", 5, "unknown name \"a\""},
+        {"a1 + a2 + a3 + a4 + a1 + a5 + a6 + a7 + a8 + a9", 46,
+         "more than 8 parameters: \"a9\" is one too many"},
+        {"_a", 1, "unknown name \"_a\""},
         {"", 1, "expected a value, found the end of the text"},
         {"z +", 4, "expected a value, found the end of the text"},
         {"z * / 2", 5, "expected a value, found \"/\""},

@@ -12,6 +12,7 @@
 #include "formulas/formulas.h"
 #include "headless/headless.h"
 #include "render/driver.h"
+#include "render/projection.h"
 #include "render/settings.h"
 
 class RenderTest : public ::testing::Test {
@@ -26,9 +27,14 @@ protected:
         displaylimitflag = 0;
         GW = 0.05;
         GP = 20;
+        projection = defaultprojection();
         headless_messagestream(nullptr);
     }
-    void TearDown() override { headless_freesurface(); }
+    void TearDown() override
+    {
+        headless_freesurface();
+        projection = defaultprojection();
+    }
 
     /* Makes formula f current at size w x h on a surface w (or 1300 with
        the graph strip) wide. */

@@ -29,11 +29,13 @@ void expectaccepted(int f, VIEW v)
 {
     double a = v.xmin, b = v.xmax, c = v.ymin, d = v.ymax;
     EXPECT_EQ(checkxrange(f, &a, &b), -1) << v.xmin << " " << v.xmax;
-    EXPECT_EQ(checkyrange(&c, &d), -1) << v.ymin << " " << v.ymax;
+    EXPECT_EQ(checkyrange(f, &c, &d), -1) << v.ymin << " " << v.ymax;
     EXPECT_EQ(a, v.xmin);
     EXPECT_EQ(b, v.xmax);
     EXPECT_EQ(c, v.ymin);
     EXPECT_EQ(d, v.ymax);
+    if (f == 30)
+        return;
     EXPECT_EQ(shown(v.xmin), v.xmin);
     EXPECT_EQ(shown(v.xmax), v.xmax);
     EXPECT_EQ(shown(v.ymin), v.ymin);
@@ -45,7 +47,7 @@ TEST(ViewNav, EveryZoomAndDragEndsInsideTheDialogsBounds)
     std::mt19937 random(8);
     std::uniform_int_distribution<int> pixel(0, 599);
     std::uniform_int_distribution<int> which(0, 4);
-    for (int f : {3, 27}) {
+    for (int f : {3, 27, 30}) {
         VIEW v = {-2.0, 2.0, -2.0, 2.0};
         for (int step = 0; step < 3000; step++) {
             int x = pixel(random), y = pixel(random);
