@@ -22,6 +22,7 @@
 #include "cli/figure.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
+#include "cli/pngdeflate.h"
 #include "cli/pngsave.h"
 #include "cli/system.h"
 #include "common/LumoIO.h"
@@ -48,10 +49,12 @@ static const char renderusage[] =
     "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
     "                   [--projection plane|sphere|landscape] [--center X Y]\n"
     "                   [--camera AZ EL] [--shade on|off] [--height log|abs]\n"
-    "                   [--height-limit X]\n"
+    "                   [--height-limit X] [--png-level 0..9]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
-    "       command that makes the same picture again.\n"
+    "       command that makes the same picture again.  --png-level is zlib's\n"
+    "       level: 0 stores, 1 is fastest, 9 smallest; without it, a level\n"
+    "       between 1 and 4 tuned for these pictures.\n"
     "Maps: 0 continuous, 1 modular, 2 angular, 3 both (Cyclic - Modular, - Angular,\n"
     "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
@@ -83,6 +86,7 @@ struct RUNOPTIONS {
     const char *output;
     int lzw;
     int png;                /* 1 PNG, 0 TIFF, -1 by the file name */
+    long pnglevel;          /* -1 when not given */
     int reportmax;
     int timed;
     long threads;
@@ -150,6 +154,16 @@ static int takeformat(RUNOPTIONS *o, const char *value)
     return badinput(text);
 }
 
+static int takepnglevel(RUNOPTIONS *o, const char *value)
+{
+    if (parsewhole(value, &o->pnglevel) && o->pnglevel >= 0 && o->pnglevel <= 9)
+        return 0;
+    char text[300];
+    LumoIO::sprintf_s(text, sizeof text, "--png-level needs a compression level 0..9%s%s%s",
+                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
+    return badinput(text);
+}
+
 static int taketitle(RUNOPTIONS *o, const char *value)
 {
     if (value != nullptr)
@@ -180,6 +194,7 @@ static const RUNOPTIONROW runtable[] = {
     {"-o", takeoutput, nullptr},
     {"--threads", takethreads, nullptr},
     {"--format", takeformat, nullptr},
+    {"--png-level", takepnglevel, nullptr},
     {"--lzw", nullptr, &RUNOPTIONS::lzw},
     {"--report-max", nullptr, &RUNOPTIONS::reportmax},
     {"--time", nullptr, &RUNOPTIONS::timed},
@@ -251,6 +266,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
     RUNOPTIONS *run = &o->run;
     std::memset(run, 0, sizeof *run);
     run->png = -1;
+    run->pnglevel = -1;
     run->dpi = 96.0;
     long hardware = system_hardwarethreads();
     run->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
@@ -269,6 +285,8 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(run->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (run->figure && run->pnglevel >= 0)
+        return badinput("--png-level compresses the PNG of lumo render's picture, not a figure");
     if (run->figure)
         return checkfigure(run, &o->picture);
     if (run->title != nullptr || run->dpi != 96.0)
@@ -280,6 +298,8 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
                         "which it was built without (give a .tif name or --format tiff)");
     if (run->png && run->lzw)
         return badinput("--lzw compresses TIFF files; a PNG file is always compressed");
+    if (!run->png && run->pnglevel >= 0)
+        return badinput("--png-level compresses PNG files; for a TIFF file give --lzw");
     return 0;
 }
 
@@ -307,10 +327,11 @@ static int checkoptions(RENDEROPTIONS *o)
 }
 
 /* Whether the save can take rows while the render still makes them: a
-   TIFF of the image alone (the graph strip is drawn only at the end). */
+   TIFF or PNG of the image alone (the graph strip is drawn only at the
+   end). */
 static int savewhilerendering(const RUNOPTIONS *o)
 {
-    return !o->png && !o->figure && surface_width() == xres;
+    return !o->figure && surface_width() == xres;
 }
 
 /* The save's wait for a row: the render's own. */
@@ -337,6 +358,17 @@ static int savefigureas(const RUNOPTIONS *o)
     return tiffsavereason == 0 ? 0 : 3;
 }
 
+/* The command that makes the same file again: with the level when one was
+   given, as every level makes other bytes than the default. */
+static std::string pngcomment(const RUNOPTIONS *o, int graph)
+{
+    std::string level;
+    if (o->pnglevel >= 0)
+        level = " --png-level " + std::to_string(o->pnglevel);
+    return reproducecommand(formula == 30 ? customtext() : nullptr, graph) + level +
+           reproduceoutput(o->output, 0);
+}
+
 /* Saves the image, 1300 wide with the graph strip when the graph was
    asked for and shown; returns 0 or the save error code.  With a run,
    rows are saved as the render finishes them. */
@@ -349,10 +381,9 @@ static int saveimage(const RENDEROPTIONSALL *all, RENDERRUN *run)
     if (o->figure)
         return savefigureas(o);
     if (o->png)
-        return savepng(o->output, width, yres,
-                       (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
-                        reproduceoutput(o->output, 0)).c_str(),
-                       &tiffsavereason);
+        return savepng(o->output, width, yres, pngcomment(o, graph).c_str(),
+                       o->pnglevel >= 0 ? (int)o->pnglevel : PNG_DEFAULTLEVEL, (int)o->threads,
+                       run != nullptr ? awaitrow : nullptr, run, &tiffsavereason);
     int savedxres = xres;
     xres = width;
     /* The window program's warning box does not tell a command line what
@@ -411,7 +442,7 @@ int cmd_render(int argc, char **argv)
     }
 
     /* The |w| report is the render's only message: it goes to standard
-       output; the save's messages go to standard error.  A TIFF without
+       output; the save's messages go to standard error.  A file without
        the graph strip is written while the rows are made; a failed save
        still lets the render finish, so the report comes all the same. */
     headless_messagestream(stdout);
