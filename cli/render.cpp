@@ -109,35 +109,36 @@ static int badinput(const char *text)
     return 2;
 }
 
+/* Complains that an option's value is missing or not what it needs:
+   "OPTION needs WHAT", with the value given when there was one. */
+static int needs(const char *option, const char *value, const char *what, const char *hint = "")
+{
+    char text[400];
+    if (value == nullptr)
+        LumoIO::sprintf_s(text, sizeof text, "%s needs %s%s", option, what, hint);
+    else
+        LumoIO::sprintf_s(text, sizeof text, "%s needs %s, got '%s'%s", option, what, value, hint);
+    return badinput(text);
+}
+
 /* A forgotten name must not turn the next option into a file. */
 static int takeoutput(RUNOPTIONS *o, const char *name)
 {
-    char text[300];
     if (name != nullptr && std::strcmp(name, "-") == 0)
         return badinput("-o -: lumo render writes files only, not standard output; give a file name");
     if (name == nullptr || name[0] == '\0')
-        LumoIO::sprintf_s(text, sizeof text, "-o needs a file name%s%s%s", name ? ", got '" : "",
-                          name ? name : "", name ? "'" : "");
-    else if (name[0] == '-')
-        LumoIO::sprintf_s(text, sizeof text, "-o needs a file name, got '%s' "
-                          "(a name that starts with '-' can be given as ./NAME)", name);
-    else {
-        o->output = name;
-        return 0;
-    }
-    return badinput(text);
+        return needs("-o", name, "a file name");
+    if (name[0] == '-')
+        return needs("-o", name, "a file name", " (a name that starts with '-' can be given as ./NAME)");
+    o->output = name;
+    return 0;
 }
 
 static int takethreads(RUNOPTIONS *o, const char *value)
 {
     if (parsewhole(value, &o->threads) && o->threads >= 1 && o->threads <= MAXTHREADS)
         return 0;
-    char text[300];
-    if (value == nullptr)
-        LumoIO::sprintf_s(text, sizeof text, "--threads needs a number of threads 1..256");
-    else
-        LumoIO::sprintf_s(text, sizeof text, "--threads needs a number of threads 1..256, got '%s'", value);
-    return badinput(text);
+    return needs("--threads", value, "a number of threads 1..256");
 }
 
 static int takeformat(RUNOPTIONS *o, const char *value)
@@ -146,39 +147,28 @@ static int takeformat(RUNOPTIONS *o, const char *value)
         o->png = value[0] == 'p';
         return 0;
     }
-    char text[300];
-    if (value == nullptr)
-        LumoIO::sprintf_s(text, sizeof text, "--format needs png or tiff");
-    else
-        LumoIO::sprintf_s(text, sizeof text, "--format needs png or tiff, got '%s'", value);
-    return badinput(text);
+    return needs("--format", value, "png or tiff");
 }
 
 static int takepnglevel(RUNOPTIONS *o, const char *value)
 {
     if (parsewhole(value, &o->pnglevel) && o->pnglevel >= 0 && o->pnglevel <= 9)
         return 0;
-    char text[300];
-    LumoIO::sprintf_s(text, sizeof text, "--png-level needs a compression level 0..9%s%s%s",
-                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
-    return badinput(text);
+    return needs("--png-level", value, "a compression level 0..9");
 }
 
 static int taketitle(RUNOPTIONS *o, const char *value)
 {
     if (value != nullptr)
         return o->title = value, 0;
-    return badinput("--title needs a text");
+    return needs("--title", value, "a text");
 }
 
 static int takedpi(RUNOPTIONS *o, const char *value)
 {
     if (parsefinite(value, &o->dpi) && o->dpi >= 1.0 && o->dpi <= 10000.0)
         return 0;
-    char text[300];
-    LumoIO::sprintf_s(text, sizeof text, "--dpi needs a resolution 1..10000 dots an inch%s%s%s",
-                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
-    return badinput(text);
+    return needs("--dpi", value, "a resolution 1..10000 dots an inch");
 }
 
 /* One option of lumo render's own: its name, whether a value follows,
