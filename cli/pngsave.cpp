@@ -15,16 +15,22 @@ const int pngsupported = 1;
 
 namespace {
 
-/* source: the width saved, which may be less than the surface's. */
+struct SURFACEROWS {
+    int width;
+    PNGROWWAIT wait;
+    void *context;
+};
+
+/* Any thread: the surface is only read, in rows already final. */
 void surfacerow(void *source, int row, unsigned char *rgb)
 {
-    int width = *(const int *)source;
-    for (int x = 0; x < width; x++) {
-        unsigned int color = surface_getpixel(x, row);
-        rgb[3 * x] = (unsigned char)color;
-        rgb[3 * x + 1] = (unsigned char)(color >> 8);
-        rgb[3 * x + 2] = (unsigned char)(color >> 16);
-    }
+    surface_getrow(row, ((const SURFACEROWS *)source)->width, rgb);
+}
+
+int awaitrow(void *source, int row)
+{
+    const SURFACEROWS *rows = (const SURFACEROWS *)source;
+    return rows->wait(row, rows->context);
 }
 
 struct MEMORYIMAGE {
@@ -44,16 +50,16 @@ int sinkwrite(void *sink, const unsigned char *data, size_t size)
     return savesink_write((SAVESINK *)sink, data, size);
 }
 
-/* The PNG of the rows `row` gives, through the save sink. */
-int saverows(const char *path, int width, int height, void (*row)(void *, int, unsigned char *),
-             void *source, const char *comment, int *reason)
+/* The PNG of the rows source gives, through the save sink. */
+int saverows(const char *path, int width, int height, const PNGSOURCE *source, int level, int threads,
+             const char *comment, int *reason)
 {
     *reason = 0;
     SAVESINK *sink = savesink_open(path, reason);
     if (sink == nullptr)
-        return 1;
+        return *reason == ENOMEM ? 2 : 1;
     const PNGTEXT texts[2] = {{"Software", "Lumo Domain Coloring"}, {"Comment", comment}};
-    int code = encodepng(width, height, row, source, texts, 2, sinkwrite, sink);
+    int code = encodepng(width, height, source, level, threads, texts, 2, sinkwrite, sink);
     if (code != PNG_OK) {
         *reason = savesink_error(sink) != 0 ? savesink_error(sink) : ENOMEM;
         savesink_abort(sink);
@@ -65,14 +71,18 @@ int saverows(const char *path, int width, int height, void (*row)(void *, int, u
 
 }   // namespace
 
-int savepng(const char *path, int width, int height, const char *comment, int *reason)
+int savepng(const char *path, int width, int height, const char *comment, int level, int threads,
+            PNGROWWAIT wait, void *context, int *reason)
 {
-    return saverows(path, width, height, surfacerow, &width, comment, reason);
+    SURFACEROWS rows = {width, wait, context};
+    const PNGSOURCE source = {surfacerow, wait != nullptr ? awaitrow : nullptr, &rows};
+    return saverows(path, width, height, &source, level, threads, comment, reason);
 }
 
 int savepngrgb(const char *path, int width, int height, const unsigned char *rgb, const char *comment,
                int *reason)
 {
     MEMORYIMAGE image = {width, rgb};
-    return saverows(path, width, height, memoryrow, &image, comment, reason);
+    const PNGSOURCE source = {memoryrow, nullptr, &image};
+    return saverows(path, width, height, &source, PNG_DEFAULTLEVEL, 1, comment, reason);
 }

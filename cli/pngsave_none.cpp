@@ -7,7 +7,7 @@
 
 const int pngsupported = 0;
 
-int savepng(const char *, int, int, const char *, int *reason)
+int savepng(const char *, int, int, const char *, int, int, PNGROWWAIT, void *, int *reason)
 {
     *reason = 0;
     return 1;

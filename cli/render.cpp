@@ -22,6 +22,7 @@
 #include "cli/figure.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
+#include "cli/pngdeflate.h"
 #include "cli/pngsave.h"
 #include "cli/system.h"
 #include "common/LumoIO.h"
@@ -48,10 +49,12 @@ static const char renderusage[] =
     "                   [--format png|tiff] [--figure [--title TEXT] [--dpi X]]\n"
     "                   [--projection plane|sphere|landscape] [--center X Y]\n"
     "                   [--camera AZ EL] [--shade on|off] [--height log|abs]\n"
-    "                   [--height-limit X]\n"
+    "                   [--height-limit X] [--png-level 0..9]\n"
     "Files: NAME.png is written as PNG, any other name as TIFF; --format\n"
     "       overrides the name.  A PNG carries in its Comment the lumo render\n"
-    "       command that makes the same picture again.\n"
+    "       command that makes the same picture again.  --png-level is zlib's\n"
+    "       level: 0 stores, 1 is fastest, 9 smallest; without it, a level\n"
+    "       between 1 and 4 tuned for these pictures.\n"
     "Maps: 0 continuous, 1 modular, 2 angular, 3 both (Cyclic - Modular, - Angular,\n"
     "      - Both), 4 3d (Cyclic - 3-D), 5 abs-grey, 6 abs-colour (Absolute Value\n"
     "      greyscale and colour), 7 perceptual, 8 colour-blind-safe, 9 enhanced;\n"
@@ -83,6 +86,7 @@ struct RUNOPTIONS {
     const char *output;
     int lzw;
     int png;                /* 1 PNG, 0 TIFF, -1 by the file name */
+    long pnglevel;          /* -1 when not given */
     int reportmax;
     int timed;
     long threads;
@@ -105,35 +109,36 @@ static int badinput(const char *text)
     return 2;
 }
 
+/* Complains that an option's value is missing or not what it needs:
+   "OPTION needs WHAT", with the value given when there was one. */
+static int needs(const char *option, const char *value, const char *what, const char *hint = "")
+{
+    char text[400];
+    if (value == nullptr)
+        LumoIO::sprintf_s(text, sizeof text, "%s needs %s%s", option, what, hint);
+    else
+        LumoIO::sprintf_s(text, sizeof text, "%s needs %s, got '%s'%s", option, what, value, hint);
+    return badinput(text);
+}
+
 /* A forgotten name must not turn the next option into a file. */
 static int takeoutput(RUNOPTIONS *o, const char *name)
 {
-    char text[300];
     if (name != nullptr && std::strcmp(name, "-") == 0)
         return badinput("-o -: lumo render writes files only, not standard output; give a file name");
     if (name == nullptr || name[0] == '\0')
-        LumoIO::sprintf_s(text, sizeof text, "-o needs a file name%s%s%s", name ? ", got '" : "",
-                          name ? name : "", name ? "'" : "");
-    else if (name[0] == '-')
-        LumoIO::sprintf_s(text, sizeof text, "-o needs a file name, got '%s' "
-                          "(a name that starts with '-' can be given as ./NAME)", name);
-    else {
-        o->output = name;
-        return 0;
-    }
-    return badinput(text);
+        return needs("-o", name, "a file name");
+    if (name[0] == '-')
+        return needs("-o", name, "a file name", " (a name that starts with '-' can be given as ./NAME)");
+    o->output = name;
+    return 0;
 }
 
 static int takethreads(RUNOPTIONS *o, const char *value)
 {
     if (parsewhole(value, &o->threads) && o->threads >= 1 && o->threads <= MAXTHREADS)
         return 0;
-    char text[300];
-    if (value == nullptr)
-        LumoIO::sprintf_s(text, sizeof text, "--threads needs a number of threads 1..256");
-    else
-        LumoIO::sprintf_s(text, sizeof text, "--threads needs a number of threads 1..256, got '%s'", value);
-    return badinput(text);
+    return needs("--threads", value, "a number of threads 1..256");
 }
 
 static int takeformat(RUNOPTIONS *o, const char *value)
@@ -142,29 +147,28 @@ static int takeformat(RUNOPTIONS *o, const char *value)
         o->png = value[0] == 'p';
         return 0;
     }
-    char text[300];
-    if (value == nullptr)
-        LumoIO::sprintf_s(text, sizeof text, "--format needs png or tiff");
-    else
-        LumoIO::sprintf_s(text, sizeof text, "--format needs png or tiff, got '%s'", value);
-    return badinput(text);
+    return needs("--format", value, "png or tiff");
+}
+
+static int takepnglevel(RUNOPTIONS *o, const char *value)
+{
+    if (parsewhole(value, &o->pnglevel) && o->pnglevel >= 0 && o->pnglevel <= 9)
+        return 0;
+    return needs("--png-level", value, "a compression level 0..9");
 }
 
 static int taketitle(RUNOPTIONS *o, const char *value)
 {
     if (value != nullptr)
         return o->title = value, 0;
-    return badinput("--title needs a text");
+    return needs("--title", value, "a text");
 }
 
 static int takedpi(RUNOPTIONS *o, const char *value)
 {
     if (parsefinite(value, &o->dpi) && o->dpi >= 1.0 && o->dpi <= 10000.0)
         return 0;
-    char text[300];
-    LumoIO::sprintf_s(text, sizeof text, "--dpi needs a resolution 1..10000 dots an inch%s%s%s",
-                      value ? ", got '" : "", value ? value : "", value ? "'" : "");
-    return badinput(text);
+    return needs("--dpi", value, "a resolution 1..10000 dots an inch");
 }
 
 /* One option of lumo render's own: its name, whether a value follows,
@@ -180,6 +184,7 @@ static const RUNOPTIONROW runtable[] = {
     {"-o", takeoutput, nullptr},
     {"--threads", takethreads, nullptr},
     {"--format", takeformat, nullptr},
+    {"--png-level", takepnglevel, nullptr},
     {"--lzw", nullptr, &RUNOPTIONS::lzw},
     {"--report-max", nullptr, &RUNOPTIONS::reportmax},
     {"--time", nullptr, &RUNOPTIONS::timed},
@@ -251,6 +256,7 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
     RUNOPTIONS *run = &o->run;
     std::memset(run, 0, sizeof *run);
     run->png = -1;
+    run->pnglevel = -1;
     run->dpi = 96.0;
     long hardware = system_hardwarethreads();
     run->threads = hardware > MAXTHREADS ? MAXTHREADS : hardware;
@@ -269,6 +275,8 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
         return badinput("-o FILE is required (lumo render --help lists the options)");
     if (std::strlen(run->output) >= sizeof tifffile)
         return badinput("the file name is longer than 259 characters");
+    if (run->figure && run->pnglevel >= 0)
+        return badinput("--png-level compresses the PNG of lumo render's picture, not a figure");
     if (run->figure)
         return checkfigure(run, &o->picture);
     if (run->title != nullptr || run->dpi != 96.0)
@@ -280,6 +288,8 @@ static int parseoptions(int argc, char **argv, RENDEROPTIONSALL *o)
                         "which it was built without (give a .tif name or --format tiff)");
     if (run->png && run->lzw)
         return badinput("--lzw compresses TIFF files; a PNG file is always compressed");
+    if (!run->png && run->pnglevel >= 0)
+        return badinput("--png-level compresses PNG files; for a TIFF file give --lzw");
     return 0;
 }
 
@@ -307,10 +317,11 @@ static int checkoptions(RENDEROPTIONS *o)
 }
 
 /* Whether the save can take rows while the render still makes them: a
-   TIFF of the image alone (the graph strip is drawn only at the end). */
+   TIFF or PNG of the image alone (the graph strip is drawn only at the
+   end). */
 static int savewhilerendering(const RUNOPTIONS *o)
 {
-    return !o->png && !o->figure && surface_width() == xres;
+    return !o->figure && surface_width() == xres;
 }
 
 /* The save's wait for a row: the render's own. */
@@ -337,6 +348,17 @@ static int savefigureas(const RUNOPTIONS *o)
     return tiffsavereason == 0 ? 0 : 3;
 }
 
+/* The command that makes the same file again: with the level when one was
+   given, as every level makes other bytes than the default. */
+static std::string pngcomment(const RUNOPTIONS *o, int graph)
+{
+    std::string level;
+    if (o->pnglevel >= 0)
+        level = " --png-level " + std::to_string(o->pnglevel);
+    return reproducecommand(formula == 30 ? customtext() : nullptr, graph) + level +
+           reproduceoutput(o->output, 0);
+}
+
 /* Saves the image, 1300 wide with the graph strip when the graph was
    asked for and shown; returns 0 or the save error code.  With a run,
    rows are saved as the render finishes them. */
@@ -349,10 +371,9 @@ static int saveimage(const RENDEROPTIONSALL *all, RENDERRUN *run)
     if (o->figure)
         return savefigureas(o);
     if (o->png)
-        return savepng(o->output, width, yres,
-                       (reproducecommand(formula == 30 ? customtext() : nullptr, graph) +
-                        reproduceoutput(o->output, 0)).c_str(),
-                       &tiffsavereason);
+        return savepng(o->output, width, yres, pngcomment(o, graph).c_str(),
+                       o->pnglevel >= 0 ? (int)o->pnglevel : PNG_DEFAULTLEVEL, (int)o->threads,
+                       run != nullptr ? awaitrow : nullptr, run, &tiffsavereason);
     int savedxres = xres;
     xres = width;
     /* The window program's warning box does not tell a command line what
@@ -411,7 +432,7 @@ int cmd_render(int argc, char **argv)
     }
 
     /* The |w| report is the render's only message: it goes to standard
-       output; the save's messages go to standard error.  A TIFF without
+       output; the save's messages go to standard error.  A file without
        the graph strip is written while the rows are made; a failed save
        still lets the render finish, so the report comes all the same. */
     headless_messagestream(stdout);

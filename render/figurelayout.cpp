@@ -14,8 +14,10 @@
 #include <cmath>
 
 #include "common/platform.h"
+#include "expr/expr.h"
 #include "formulas/formulas.h"
 #include "render/figureticks.h"
+#include "render/reproduce.h"
 #include "render/settings.h"
 
 const char *const FIGFONT = "DejaVu Sans";
@@ -186,9 +188,14 @@ FIGURE layfigure(const FIGSPEC &s)
 
 std::string figuretitle(const char *typedtext)
 {
-    if (formula == 30 && typedtext != nullptr)
-        return std::string("w = ") + typedtext;
-    return formulalabel[formula];
+    if (formula != 30 || typedtext == nullptr)
+        return formulalabel[formula];
+    /* A picture of a family is one member: the title says which. */
+    std::string title = std::string("w = ") + typedtext;
+    const EXPRPARAMS &values = customparams();
+    for (int k = 0; k < values.count; k++)
+        title += std::string(k == 0 ? ",  " : ", ") + customparamname(k) + " = " + exactvalue(values.value[k]);
+    return title;
 }
 
 FIGSPEC currentfigure(const char *typedtext)

@@ -61,8 +61,9 @@ extern const char *const FIGFONT;
 
 FIGURE layfigure(const FIGSPEC &spec);
 
-/* The title of the current picture: formula 30's typed text after "w = ",
-   or the formula's label. */
+/* The title of the current picture: formula 30's typed text after "w = "
+   with its parameters' values ("w = z^2+c,  c = 0.25"), or the formula's
+   label. */
 std::string figuretitle(const char *typedtext);
 
 /* The current formula's figure of the current settings. */

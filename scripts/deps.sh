@@ -4,7 +4,7 @@
 set -e
 packages="cmake ninja-build g++ libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  libtiff-tools python3-pil python3-mpmath python3-numpy libpng-dev zlib1g-dev
+  libtiff-tools python3-pil python3-mpmath python3-numpy libpng-dev zlib1g-dev pngcheck
   libwebp-dev ffmpeg parallel
   libcairo2-dev fonts-dejavu-core librsvg2-bin poppler-utils
   wine64 wine32:i386 fonts-wine xvfb xdotool imagemagick x11-utils

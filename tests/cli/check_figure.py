@@ -146,6 +146,11 @@ def check_ticks():
                    lambda v: y0 + 0.5 + (ymax - v) / dy, 2 if h >= 150 else 1)
         titles = [t.text for t in group(root, "axistitles").iter(SVGNS + "text")]
         check(titles == ["Re z", "Im z"], f"axis titles {titles}")
+    # A member of a family says which: the typed text and its values.
+    root = ET.parse(make("figure", ["--expr", "sin(a z)+b", "--param", "a=2", "--param", "b=0.5+1i",
+                                    "--size", "160", "120"], "family.svg")).getroot()
+    title = group(root, "title").find(SVGNS + "text").text
+    check(title == "w = sin(a z)+b,  a = 2, b = 0.5+1i", f"the family's title reads {title!r}")
 
 
 def crop(image, x, y, w, h):

@@ -1,11 +1,13 @@
 """PNG files from lumo render, checked with readers we did not write.
 
 For renders over many settings: the PNG is 8-bit RGB with an sRGB chunk
-and the text chunks Software and Comment; its pixels, as PIL and as libpng
-(pngpixels) read them, equal the TIFF of the same render; and the Comment,
-run by /bin/sh in an empty folder, writes the same file again byte for
-byte.  Also: --format overrides the name, and a save that cannot be
-finished leaves the file that was there and no temporary file.
+and the text chunks Software and Comment; pngcheck finds it sound; its
+pixels, as PIL, libpng (pngpixels) and ImageMagick read them, equal the
+TIFF of the same render; and the Comment, run by /bin/sh in an empty
+folder, writes the same file again byte for byte.  Also: the file is the
+same bytes on 1, 2 and 5 threads; --format overrides the name; a save that
+cannot be finished or is interrupted leaves the file that was there and no
+temporary file.
 
     check_png.py LUMO PNGPIXELS WORKDIR
 """
@@ -15,6 +17,7 @@ import shutil
 import signal
 import subprocess
 import sys
+import time
 
 from PIL import Image
 
@@ -32,6 +35,10 @@ CASES = [
     # a typed function whose text a shell would take apart
     ["--expr", "if(abs(z) >= 1.5, z * i, (z^2 - 1) / (z - 2 - i)^2)", "--size", "48", "40"],
     ["--formula", "30", "--map", "9", "--size", "48", "40"],
+    # many bands, at other levels than the default (the Comment keeps them)
+    ["--formula", "3", "--size", "1000", "700", "--png-level", "9"],
+    ["--formula", "12", "--size", "700", "1000", "--png-level", "0"],
+    ["--formula", "0", "--size", "800", "600", "--png-level", "1"],
     # the sphere and the landscape: their options in the Comment, the
     # landscape's TIFF written while its rows are still being made
     ["--formula", "9", "--projection", "sphere", "--center", "inf", "inf", "--shade", "on",
@@ -78,8 +85,11 @@ def chunks(path):
 
 def roundtrip(k, options):
     png, tif = os.path.join(WORK, "case%d.png" % k), os.path.join(WORK, "case%d.tif" % k)
-    for path in (png, tif):
-        r = lumo(options + ["-o", path])
+    plain = options[:]
+    if "--png-level" in plain:
+        del plain[plain.index("--png-level"):plain.index("--png-level") + 2]
+    for path, args in ((png, options), (tif, plain)):
+        r = lumo(args + ["-o", path])
         check(r.returncode == 0, "case %d: lumo render -o %s: %s" % (k, path, r.stderr))
     image, reference = Image.open(png), Image.open(tif)
     check(image.format == "PNG" and image.mode == "RGB", "case %d: not an 8-bit RGB PNG" % k)
@@ -92,10 +102,19 @@ def roundtrip(k, options):
     size, pixels = libpngpixels(png)
     check(size == reference.size and pixels == expected,
           "case %d: libpng reads other pixels than PIL reads from the TIFF" % k)
+    r = subprocess.run(["convert", "png:" + png, "-depth", "8", "rgb:-"], capture_output=True)
+    check(r.returncode == 0 and r.stdout == expected,
+          "case %d: ImageMagick reads other pixels than PIL reads from the TIFF" % k)
+    r = subprocess.run(["pngcheck", "-q", png], capture_output=True, text=True)
+    check(r.returncode == 0, "case %d: pngcheck: %s" % (k, r.stdout + r.stderr))
 
     # The Comment through a shell, with lumo found on the PATH.
     comment = image.info.get("Comment", "")
     check(comment.startswith("lumo render "), "case %d: Comment %r" % (k, comment))
+    if "--png-level" in options:
+        level = options[options.index("--png-level") + 1]
+        check("--png-level " + level in comment,
+              "case %d: --png-level %s and the Comment %r" % (k, level, comment))
     again = os.path.join(WORK, "again%d" % k)
     shutil.rmtree(again, ignore_errors=True)
     os.makedirs(os.path.join(again, "bin"))
@@ -125,6 +144,53 @@ def names_and_formats():
     check(r.returncode == 2 and "--format" in r.stderr, "--format gif accepted")
 
 
+def same_on_any_threads():
+    # Bands fixed by the picture: the threads never change a byte, saved
+    # while rendering or (with the graph) afterwards.
+    path = os.path.join(WORK, "threads.png")
+    for options in (["--formula", "3", "--size", "1500", "900"], ["--formula", "27", "--graph"]):
+        files = []
+        for threads in ("1", "2", "5"):
+            r = lumo(options + ["--threads", threads, "-o", path])
+            check(r.returncode == 0, "%s on %s threads: %s" % (options, threads, r.stderr))
+            files.append(open(path, "rb").read())
+        check(files[0] == files[1] == files[2], "%s: other bytes on 1, 2 and 5 threads" % options)
+
+
+def interrupted_save():
+    # The signal must come while the temporary file exists: lumo is stopped
+    # as soon as it shows, and signalled while stopped.
+    folder = os.path.join(WORK, "interrupted")
+    shutil.rmtree(folder, ignore_errors=True)
+    os.makedirs(folder)
+    keep = os.path.join(folder, "big.png")
+    caught = 0
+    for attempt in range(5):
+        open(keep, "wb").write(b"the picture that was there")
+        child = subprocess.Popen([LUMO, "render", "--formula", "5", "--size", "2500", "2500",
+                                  "--threads", "2", "-o", keep], stdout=subprocess.DEVNULL)
+        temp = []
+        while not temp and child.poll() is None:
+            temp = [n for n in os.listdir(folder) if n.startswith(".big.png.lumo-save-")]
+            if not temp:
+                time.sleep(0.0005)
+        if not temp:
+            continue
+        child.send_signal(signal.SIGSTOP)
+        caught = os.path.exists(os.path.join(folder, temp[0]))
+        child.send_signal(signal.SIGTERM)
+        child.send_signal(signal.SIGCONT)
+        status = child.wait()
+        if caught:
+            break
+    check(caught, "no PNG save was caught in progress")
+    now = open(keep, "rb").read()
+    # A signal that meets the final rename ends lumo just after it.
+    check(status == -signal.SIGTERM and (now == b"the picture that was there" or now[:4] == b"\x89PNG"),
+          "an interrupted PNG save: status %s, %d bytes there" % (status, len(now)))
+    check(os.listdir(folder) == ["big.png"], "an interrupted save left %s" % os.listdir(folder))
+
+
 def failed_saves():
     folder = os.path.join(WORK, "fail")
     shutil.rmtree(folder, ignore_errors=True)
@@ -148,7 +214,9 @@ def main():
     for k, options in enumerate(CASES):
         roundtrip(k, options)
     names_and_formats()
+    same_on_any_threads()
     failed_saves()
+    interrupted_save()
     for f in failures:
         print("FAIL:", f)
     print("%d cases, %d failures" % (len(CASES), len(failures)))

@@ -24,6 +24,8 @@ void pattern(void *, int row, unsigned char *rgb)
         rgb[x] = (unsigned char)(x * 7 + row * 13);
 }
 
+const PNGSOURCE SOURCE = {pattern, nullptr, nullptr};
+
 int tobuffer(void *sink, const unsigned char *data, size_t size)
 {
     std::vector<unsigned char> *v = (std::vector<unsigned char> *)sink;
@@ -82,7 +84,7 @@ TEST(PngChunks, AddedTextsAndSrgbReadBackThroughLibpng)
     EXPECT_EQ(pngcrc((const unsigned char *)"IEND", 4), 0xae426082u);
 
     std::vector<unsigned char> plain;
-    ASSERT_EQ(encodepng(W, H, pattern, nullptr, nullptr, 0, tobuffer, &plain), PNG_OK);
+    ASSERT_EQ(encodepng(W, H, &SOURCE, PNG_DEFAULTLEVEL, 1, nullptr, 0, tobuffer, &plain), PNG_OK);
     DECODED before = decode(plain);
     ASSERT_EQ(before.pixels.size(), (size_t)W * H * 3);
 
@@ -107,7 +109,7 @@ TEST(PngChunks, AddedTextsAndSrgbReadBackThroughLibpng)
 TEST(PngChunks, RefusesWhatIsNotAPng)
 {
     std::vector<unsigned char> plain, out;
-    ASSERT_EQ(encodepng(W, H, pattern, nullptr, nullptr, 0, tobuffer, &plain), PNG_OK);
+    ASSERT_EQ(encodepng(W, H, &SOURCE, PNG_DEFAULTLEVEL, 1, nullptr, 0, tobuffer, &plain), PNG_OK);
     const PNGTEXT badkeys[2] = {{"", "empty"},
                                 {"A keyword much longer than the seventy-nine bytes that a keyword of PNG may have at most", "x"}};
     for (const PNGTEXT &bad : badkeys)
