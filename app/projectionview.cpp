@@ -1,15 +1,8 @@
 /*
  * projectionview.cpp - the View menu and the sphere's and landscape's
- * mouse commands (see projectionview.h).
- *
- * A drag on the sphere turns it like a ball held at the middle: the point
- * seen at the middle less the drag comes to the middle, i.e. it becomes the
- * centre c.  A drag on the landscape turns the camera by half a degree a
- * pixel: right turns the landscape right (the azimuth falls), down raises
- * the camera (elevation 0..90).  A wheel step multiplies the height limit
- * by 1.25 (up) or divides it.
+ * mouse commands (see projectionview.h); the rules of a drag and a wheel
+ * step are the core's (render/projectionnav.h), which the page shares.
  */
-#include <cmath>
 #include <memory>
 #include <vector>
 
@@ -17,6 +10,7 @@
 #include "app/projectionview.h"
 #include "render/landscape.h"
 #include "render/projection.h"
+#include "render/projectionnav.h"
 #include "render/renderjob.h"
 #include "render/sphere.h"
 
@@ -65,27 +59,14 @@ static void newcentre(HWND window, CENTRE c)
 
 static void turnsphere(HWND window, int dx, int dy)
 {
-    SPHEREVIEW view;
-    sphereview(&projection, xres, yres, &view);
-    /* A drag past the rim turns as far as the rim. */
-    double reach = std::sqrt((double)dx * dx + (double)dy * dy), limit = view.radius - 1.0;
-    if (reach > limit) {
-        dx = (int)(dx * limit / reach);
-        dy = (int)(dy * limit / reach);
-    }
-    double zx, zy, depth;
-    int found = spherepixel(&view, xres / 2 - dx, yres / 2 - dy, &zx, &zy, &depth);
-    if (found == SPHERE_OUTSIDE)
-        return;
-    newcentre(window, CENTRE{zx, zy, found == SPHERE_INFINITY});
+    PROJECTION turned = projection;
+    if (sphereturn(&turned, xres, yres, dx, dy))
+        newcentre(window, CENTRE{turned.centerx, turned.centery, turned.centerinfinite});
 }
 
 static void orbit(HWND window, int dx, int dy)
 {
-    double az = std::fmod(projection.azimuth - 0.5 * dx, 360.0);
-    projection.azimuth = az < 0.0 ? az + 360.0 : az;
-    double el = projection.elevation + 0.5 * dy;
-    projection.elevation = el < 0.0 ? 0.0 : (el > 90.0 ? 90.0 : el);
+    orbitcamera(&projection, dx, dy);
     render(window);
 }
 
@@ -101,7 +82,7 @@ void projection_wheel(HWND window, int up)
 {
     if (projection.kind != PROJECTION_LANDSCAPE)
         return;
-    projection.heightlimit = up ? projection.heightlimit * 1.25 : projection.heightlimit / 1.25;
+    heightwheel(&projection, up);
     render(window);
 }
 

@@ -26,6 +26,7 @@
 #include "render/graph.h"
 #include "render/renderjob.h"
 #include "render/projection.h"
+#include "render/projectionnav.h"
 #include "render/renderoptions.h"
 #include "render/reproduce.h"
 #include "render/settings.h"
@@ -341,6 +342,33 @@ const double *lumo_panview(double dx, double dy)
 }
 const double *lumo_homeview() { return viewreply(clampview(formula, builtinview(formula))); }
 const double *lumo_view() { return viewreply(currentview(formula)); }
+/* The window program's drag, wheel and Home on the sphere and the
+   landscape (render/projectionnav.h), made to the settings now: 1 when
+   they changed, and the page reads them back with lumo_words. */
+int lumo_turn(int x0, int y0, int x1, int y1)
+{
+    if (projection.kind == PROJECTION_SPHERE)
+        return sphereturn(&projection, xres, yres, x1 - x0, y1 - y0);
+    if (projection.kind != PROJECTION_LANDSCAPE)
+        return 0;
+    orbitcamera(&projection, x1 - x0, y1 - y0);
+    return 1;
+}
+int lumo_heightwheel(int up)
+{
+    if (projection.kind != PROJECTION_LANDSCAPE)
+        return 0;
+    heightwheel(&projection, up);
+    return 1;
+}
+int lumo_spherehome()
+{
+    if (projection.kind != PROJECTION_SPHERE)
+        return 0;
+    projection.centerx = projection.centery = 0.0;
+    projection.centerinfinite = 0;
+    return 1;
+}
 /* The shortest text that reads back as x, as the Comment writes it. */
 const char *lumo_number(double x)
 {

@@ -277,6 +277,91 @@ await check('a browser without WebAssembly, or a worker that fails, gets a plain
   await noworker.close();
 });
 
+// --- parameters and projections -------------------------------------------
+
+const PW = '160', PH = '120';
+const paramOf = hash => decodeURIComponent((/[#&]param=([^&]*)/.exec(hash) || [])[1] || '');
+
+await check('a parameter typed, a slider step and Play give lumo render --param', async () => {
+  const expr = 'z^2 + c';
+  await goHash(page, `#expr=${enc(expr)}&size=${PW},${PH}`);
+  const row = '#params [data-param="c"]';
+  expect(await page.$(row) !== null, 'no row for the parameter c');
+  const type = async value => {
+    await page.$eval(`${row} .value`, e => { e.value = ''; });
+    await page.type(`${row} .value`, value);
+  };
+  // A complex value, read by the core: no slider for it.
+  await type('0.25+0.5i');
+  expect(await after(page, () => page.keyboard.press('Enter')) === 'done', 'no picture for c = 0.25+0.5i');
+  await samePicture(page, ['--expr', expr, '--param', 'c=0.25+0.5i', '--size', PW, PH], 'c = 0.25+0.5i');
+  expect(await page.$eval(`${row} .slider`, e => e.disabled), 'a complex value has a slider');
+  // A value the core does not read: lumo's complaint in the row, no render.
+  await type('1/');
+  const before = await renders(page);
+  await page.keyboard.press('Enter');
+  const shown = await page.$eval(`${row} .error`, e => e.textContent);
+  const r = lumo(['render', '--expr', expr, '--param', 'c=1/', '--size', '32', '32', '-o', '/nonexistent/x.png']);
+  expect(shown !== '' && r.stderr.trim() === 'lumo render: ' + shown, `the row says "${shown}", lumo "${r.stderr.trim()}"`);
+  expect(await renders(page) === before && await page.evaluate(() => document.body.dataset.state) === 'done',
+    'a refused value rendered');
+  // A real value, then one step of its slider (ends 0 and 2, one either
+  // side of the first value, in 100 steps).
+  await type('0.25');
+  await after(page, () => page.keyboard.press('Enter'));
+  expect(paramOf(await hashOf(page)) === 'c=0.25', `the hash holds ${await hashOf(page)}`);
+  await page.focus(`${row} .slider`);
+  expect(await after(page, () => page.keyboard.press('ArrowRight')) === 'done', 'no picture after a slider step');
+  const stepped = paramOf(await hashOf(page));
+  const slider = await page.$eval(`${row} .slider`, e => e.value);
+  expect(Number(stepped.slice(2)) === Number(slider) && Math.abs(Number(slider) - 0.27) < 0.011,
+    `a slider step to ${slider} gave ${stepped}`);
+  await samePicture(page, ['--expr', expr, '--param', stepped, '--size', PW, PH], stepped);
+  // Play sweeps on, a picture a step, until Stop.
+  const played = await renders(page);
+  await page.click(`${row} .play`);
+  await page.waitForFunction(n => Number(document.body.dataset.renders) >= n, { polling: 20 }, played + 3);
+  await page.click(`${row} .play`);
+  await page.waitForFunction(() => document.body.dataset.state === 'done', { polling: 20 });
+  const now = paramOf(await hashOf(page));
+  expect(Number(now.slice(2)) > 0.3, `after Play the value is ${now}`);
+  await samePicture(page, ['--expr', expr, '--param', now, '--size', PW, PH], `played to ${now}`);
+});
+
+await check('the projection select, a sphere drag, Home and a landscape orbit give lumo render', async () => {
+  await goHash(page, `#formula=16&size=${PW},${PH}`);
+  const base = ['--formula', '16', '--size', PW, PH];
+  for (const kind of ['sphere', 'landscape']) {
+    expect(await after(page, () => page.select('#projection', kind)) === 'done', `no ${kind}`);
+    await samePicture(page, [...base, '--projection', kind], kind);
+  }
+  await after(page, () => page.select('#projection', 'sphere'));
+  const box = await (await page.$('#picture')).boundingBox();
+  const at = (x, y) => [box.x + x + 0.5, box.y + y + 0.5];
+  const drag = async (a, b) => after(page, async () => {
+    await page.mouse.move(...at(...a)); await page.mouse.down();
+    await page.mouse.move(...at(...b)); await page.mouse.up();
+  });
+  const field = async name => (new RegExp(`[#&]${name}=([^&]*)`).exec(await hashOf(page)) || [])[1];
+  expect(await drag([80, 60], [110, 45]) === 'done', 'no picture after a sphere drag');
+  const centre = (await field('center')).split(',');
+  expect(centre.length === 2 && Number(centre[0]) < 0 && Number(centre[1]) < 0,
+    `a drag right and up brought ${centre} to the middle`);
+  await samePicture(page, [...base, '--projection', 'sphere', '--center', ...centre], `centre ${centre}`);
+  await after(page, () => page.keyboard.press('Home'));
+  expect(await field('center') === '0,0', `Home gave the centre ${await field('center')}`);
+  // The landscape: half a degree a pixel, the wheel's 1.25 on the limit.
+  await after(page, () => page.select('#projection', 'landscape'));
+  await drag([80, 60], [100, 70]);
+  expect(await field('camera') === '20,45', `the camera after a drag is ${await field('camera')}`);
+  await after(page, async () => { await page.mouse.move(...at(80, 60)); await page.mouse.wheel({ deltaY: -100 }); });
+  expect(await field('height-limit') === '3.75', `the wheel made the limit ${await field('height-limit')}`);
+  await samePicture(page, [...base, '--projection', 'landscape', '--camera', '20', '45', '--height-limit', '3.75'],
+    'the orbited landscape');
+  await after(page, () => page.select('#projection', 'plane'));
+  await samePicture(page, base, 'back on the plane');
+});
+
 await check('a new setting cancels the running render at once', async () => {
   await goHash(page, '#formula=27&size=400,300');
   const before = await renders(page);

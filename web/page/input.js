@@ -1,7 +1,8 @@
 // input.js - exploring with the mouse, the keys and touch.  Pointer
 // positions become picture pixels; what a gesture means for the view is
 // the core's (the same bounds as the window program), through `nav`:
-//   nav.rect(x0, y0, x1, y1)  a dragged rectangle
+//   nav.rect(x0, y0, x1, y1)  a dragged rectangle (a turn off the plane)
+//   nav.plane()               the picture is the plane (a drag shows a band)
 //   nav.zoom(x, y, factor)    zoom about a pixel (below 1: out)
 //   nav.pan(dx, dy)           move the content by pixels
 //   nav.back(), nav.home()
@@ -59,7 +60,7 @@ export function attachInput(canvas, band, nav) {
     if (inside(p)) nav.hover(p.x, p.y);
     if (drag) {
       drag.reached = clamp(p);
-      showBand(drag.anchor, drag.reached);
+      if (nav.plane()) showBand(drag.anchor, drag.reached);
     }
   });
 

@@ -5,6 +5,7 @@ import { parseHash, hashOf, wordsOf, fieldsOfCoreWords, getField, withField } fr
 import { Picture, download } from './canvas.js';
 import { WorkerPool } from './workers.js';
 import { attachInput } from './input.js';
+import { ParamRows } from './params.js';
 
 const MAXTEXT = 4096;
 const STRIPLEFT = 600, STRIPWIDTH = 700;
@@ -13,7 +14,7 @@ const body = document.body;
 const page = { times: {}, renders: 0 };
 window.lumoPage = page;
 
-let core = null, pool = null, picture = null;
+let core = null, pool = null, picture = null, params = null;
 let current = [];          // the settings now, as the core writes them
 let sizeFit = true;        // the size follows the window
 let writtenHash = null;    // the hash this page wrote last
@@ -156,14 +157,49 @@ function render() {
       if (page.times.firstPicture === undefined) page.times.firstPicture = performance.now();
       body.dataset.renders = String(page.renders);
       setState('done');
+      params.rendered();
     },
     message => fail('The picture could not be rendered: ' + message));
 }
 
 // --- controls ----------------------------------------------------------------
 
+// The sphere's and the landscape's own fields, shown with their projection.
+const PROJFIELDS = ['center', 'camera', 'height', 'height-limit', 'shade'];
 const FIELDS = ['map', 'grid', 'brightness', 'escape', 'maxiter', 'bailout', 'exponent', 'julia',
-  'abs-limit', 'grid-width', 'grid-extent', 'view', 'size'];
+  'abs-limit', 'grid-width', 'grid-extent', 'view', 'size', ...PROJFIELDS];
+
+// A control's text as option values: commas separate them; the centre
+// at infinity may be typed as one word.
+function valuesOf(name) {
+  const typed = $(name).value.trim();
+  if (name === 'center' && /^(inf|infinity|∞)$/i.test(typed)) return ['inf', 'inf'];
+  return typed.split(',').map(s => s.trim());
+}
+const shownValue = (name, values) => (name === 'center' && values.join() === 'inf,inf' ? '∞' : values.join(','));
+
+// The typed function's parameters, {name, value} from the param fields
+// (NAME=VALUE, one field each, as lumo render takes them).
+function paramsOf(fields) {
+  return fields.filter(f => f.name === 'param').map(f => {
+    const eq = f.values[0].indexOf('=');
+    return { name: f.values[0].slice(0, eq), value: f.values[0].slice(eq + 1) };
+  });
+}
+
+// Sets one parameter: '' when the core takes the value (and renders),
+// else its complaint, leaving the settings as they were.
+function setParam(name, value) {
+  const fields = current.map(f => (f.name === 'param' && f.values[0].startsWith(name + '=')
+    ? { name: 'param', values: [`${name}=${value}`] } : f));
+  const error = text('apply', wordsOf(fields));
+  if (error !== '') {
+    text('apply', wordsOf(current));
+    return error;
+  }
+  change(fields, false);
+  return '';
+}
 
 function showControls() {
   const f = Number(getField(current, 'formula')[0]);
@@ -172,9 +208,12 @@ function showControls() {
   if (document.activeElement !== $('expr')) $('expr').value = expr ? expr[0] : '';
   for (const name of FIELDS) {
     const v = getField(current, name);
-    $(name).value = v ? v.join(',') : '';
+    $(name).value = v ? shownValue(name, v) : '';
     $(name).disabled = v === null;
   }
+  for (const name of PROJFIELDS) $(name).closest('label').hidden = $(name).disabled;
+  $('projection').value = (getField(current, 'projection') || ['plane'])[0];
+  params.show(paramsOf(current));
   const size = getField(current, 'size').join(',');
   $('sizemode').value = sizeFit ? 'fit' : ([...$('sizemode').options].some(o => o.value === size) ? size : 'custom');
   $('graph').checked = getField(current, 'graph') !== null;
@@ -210,12 +249,16 @@ function bindControls() {
     }
     const on30 = getField(current, 'formula')[0] === '30';
     const base = on30 ? current.filter(f => f.name !== 'formula') : keep();
-    change(withField(base, 'expr', [$('expr').value]), true);
+    // The parameters the new text keeps keep their values.
+    let fields = withField(base.filter(f => f.name !== 'param'), 'expr', [$('expr').value]);
+    for (const p of base.filter(f => f.name === 'param'))
+      if (text('apply', wordsOf([...fields, p])) === '') fields.push(p);
+    change(fields, true);
   });
   for (const name of FIELDS) {
     if (name === 'size') continue;
     $(name).addEventListener('change', () =>
-      change(withField(current, name, $(name).value.split(',').map(s => s.trim())), name === 'view'));
+      change(withField(current, name, valuesOf(name)), name === 'view'));
   }
   const setSize = values => {
     sizeFit = values === null;
@@ -238,6 +281,12 @@ function bindControls() {
       change(withField(current, 'graph', null), false);
     }
   });
+  $('projection').addEventListener('change', () => {
+    const kind = $('projection').value;
+    let fields = current.filter(f => f.name !== 'projection' && !PROJFIELDS.includes(f.name));
+    if (kind !== 'plane') fields = withField(withField(fields, 'graph', null), 'projection', [kind]);
+    change(fields, true);
+  });
   $('zoomout').addEventListener('click', () =>
     nav.zoom(Math.floor((num('width') - 1) / 2), Math.floor((num('height') - 1) / 2), 0.5));
   $('back').addEventListener('click', () => nav.back());
@@ -251,14 +300,24 @@ function bindControls() {
 }
 
 const setView = pointer => change(withField(current, 'view', viewOf(pointer)), true);
+// The core changed the sphere or the landscape (changed is 1): its words.
+const turned = changed => { if (changed) change(fieldsOfCoreWords(text('words')), true); };
+const plane = () => getField(current, 'projection') === null;
+// On the sphere and the landscape a drag turns them, the wheel is the
+// landscape's height limit and Home the sphere's c = 0, as in the window
+// program; zooming out by 2 does nothing there.
 const nav = {
   width: () => num('width'),
   height: () => num('height'),
-  rect: (x0, y0, x1, y1) => setView(num('rectview', x0, y0, x1, y1)),
-  zoom: (x, y, factor) => setView(num('zoomview', x, y, factor)),
-  pan: (dx, dy) => setView(num('panview', dx, dy)),
+  plane,
+  rect: (x0, y0, x1, y1) => (plane() ? setView(num('rectview', x0, y0, x1, y1)) : turned(num('turn', x0, y0, x1, y1))),
+  zoom: (x, y, factor) => {
+    if (plane()) setView(num('zoomview', x, y, factor));
+    else if (factor !== 0.5) turned(num('heightwheel', factor > 1 ? 1 : 0));
+  },
+  pan: (dx, dy) => (plane() ? setView(num('panview', dx, dy)) : turned(num('turn', 0, 0, Math.round(dx), Math.round(dy)))),
   back: () => { if (depth() > 0) history.back(); },
-  home: () => setView(num('homeview')),
+  home: () => (num('spherehome') ? turned(1) : setView(num('homeview'))),
   hover: (x, y) => { $('readout').textContent = text('readout', x, y); },
 };
 
@@ -326,6 +385,7 @@ async function start() {
   if (failure) return fail('A render worker could not start: ' + failure.message);
   page.workers = pool.count;
   page.rowsByWorker = () => pool.workers.map(slot => slot.rows);
+  params = new ParamRows($('params'), setParam);
   bindControls();
   attachInput($('picture'), $('band'), nav);
   window.addEventListener('popstate', fromHash);

@@ -8,9 +8,11 @@
 // values is a flag (`graph`).  The core turns fields into settings and
 // settings back into fields, so the page offers whatever `lumo render` does.
 
-// The one option whose value is free text: a comma a person typed into
-// the hash there belongs to the text.
-const TEXTFIELDS = new Set(['expr']);
+// The options whose value is free text (a typed function, a parameter's
+// NAME=VALUE): a comma a person typed into the hash there belongs to it.
+// A parameter is one param field each, as lumo render takes --param
+// once for each.
+const TEXTFIELDS = new Set(['expr', 'param']);
 
 // The fields of a hash, and a note for each part that cannot be read.
 export function parseHash(hash) {
