@@ -14,7 +14,7 @@ expect_custom_text() { expect_text "Custom Function" "$1"; }
 
 session_custom() {
   SESSION=custom
-  mkdir -p "$WORK/saves"
+  mkdir -p "$SAVES"
   "$WINE" reg delete "$CUSTOMKEY" /f >/dev/null 2>&1
   launch
   shot custom-start; locate custom-start start
@@ -51,10 +51,10 @@ session_custom() {
   same_image custom custom 600 600 strip
   log "ok  OK: formula 30 rendered at once, as lumo render --expr draws it"
 
-  save_as u "$WORK/saves/custom.tif"
+  save_as u "$SAVES/custom.tif"
   open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   close_win "$w" "the save confirmation" Return
-  "$PY" "$E2E/screen.py" tiff "$WORK/saves/custom.tif" "$REF/custom.tif" 600 raw || fail "custom.tif"
+  "$PY" "$E2E/screen.py" tiff "$SAVES/custom.tif" "$REF/custom.tif" 600 raw || fail "custom.tif"
   log "ok  the saved file is lumo render --expr's"
 
   # Cancel changes nothing, whatever was typed.

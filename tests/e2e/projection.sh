@@ -12,10 +12,10 @@
 projection_state() {
   local name=$1 what=$2 w
   shot "$name"
-  save_as ctrl+s "$WORK/saves/$name.png"
+  save_as ctrl+s "$SAVES/$name.png"
   open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   close_win "$w" "the save confirmation" Return
-  COMMENT=$("$PY" "$E2E/commentref.py" "$WORK/saves/$name.png" "$REF/$name.tif" "$LUMO") ||
+  COMMENT=$("$PY" "$E2E/commentref.py" "$SAVES/$name.png" "$REF/$name.tif" "$LUMO") ||
     fail "$what: $COMMENT"
   printf '%s\n' "$COMMENT" | grep -Eq -- "$3" || fail "$what: the Comment \"$COMMENT\" does not match \"$3\""
   same_image "$name" "$name" 600 600
@@ -42,7 +42,7 @@ readout_at() {
 
 session_projection() {
   SESSION=projection
-  mkdir -p "$WORK/saves"
+  mkdir -p "$SAVES"
   launch
   shot proj-start; locate proj-start start
   eval "$(xdotool getwindowgeometry --shell "$MAINWIN")"

@@ -67,7 +67,7 @@ export WORK REF APP ART TOOLS PY WINE APPWINE LUMO
 XVFB_PID=
 WATCHDOG=
 cleanup() {
-  umount -l "$WORK/saves/readonly" 2>/dev/null
+  for ro in "$WORK"/saves-*/readonly; do umount -l "$ro" 2>/dev/null; done
   [ -n "$WATCHDOG" ] && kill "$WATCHDOG" 2>/dev/null
   "$WINESERVER" -k 2>/dev/null
   [ -n "$XVFB_PID" ] && kill "$XVFB_PID" 2>/dev/null
@@ -293,7 +293,10 @@ timing_summary() {
 # run_build NAME EXE WINE SLOW: every session on one build.
 run_build() {
   BUILD=$1 APP=$2 APPWINE=$3 SLOW=$4
-  export BUILD APP APPWINE SLOW
+  # Each build saves into a folder of its own: a name the other build saved
+  # already would bring the save dialog's "replace it?" question.
+  SAVES=$WORK/saves-$BUILD
+  export BUILD APP APPWINE SLOW SAVES
   "$WINESERVER" -k 2>/dev/null; "$WINESERVER" -w
   start_display 1280x1024x24
   "$WINESERVER" -p >/dev/null 2>&1

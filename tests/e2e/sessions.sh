@@ -27,7 +27,7 @@ watch() {
 # saves and the parameters, then Esc.
 session_main() {
   SESSION=main
-  mkdir -p "$WORK/saves"
+  mkdir -p "$SAVES"
 
   # The splash shows the picture 1:1 before the main window appears.
   pointer_away
@@ -133,38 +133,38 @@ session_main() {
   log "ok  Formula dialog: formula 16 rendered at once"
 
   # Saves: uncompressed and LZW, 1300 wide with the graph strip.
-  save_as u "$WORK/saves/u.tif"
+  save_as u "$SAVES/u.tif"
   open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   expect_text "Lumo Domain Coloring" "Image saved as u.tif"
   close_win "$w" "the save confirmation" Return
-  "$PY" "$E2E/screen.py" tiff "$WORK/saves/u.tif" "$REF/sine.tif" 600 raw || fail "u.tif"
-  save_as l "$WORK/saves/l.tif"
+  "$PY" "$E2E/screen.py" tiff "$SAVES/u.tif" "$REF/sine.tif" 600 raw || fail "u.tif"
+  save_as l "$SAVES/l.tif"
   open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   expect_text "Lumo Domain Coloring" "Image saved as l.tif"
   close_win "$w" "the save confirmation" Return
-  "$PY" "$E2E/screen.py" tiff "$WORK/saves/l.tif" "$REF/sine.tif" 600 lzw || fail "l.tif"
+  "$PY" "$E2E/screen.py" tiff "$SAVES/l.tif" "$REF/sine.tif" 600 lzw || fail "l.tif"
   log "ok  U and L saved files that PIL reads as the lumo render"
 
   # PNG (Ctrl+S): the same pixels, and a Comment that makes them again.
-  save_as ctrl+s "$WORK/saves/p.png"
+  save_as ctrl+s "$SAVES/p.png"
   open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   expect_text "Lumo Domain Coloring" "Image saved as p.png"
   close_win "$w" "the save confirmation" Return
-  "$PY" "$E2E/checkpng.py" "$WORK/saves/p.png" "$WORK/saves/u.tif" "$LUMO" "$NATIVE/tests/cli/pngpixels" ||
+  "$PY" "$E2E/checkpng.py" "$SAVES/p.png" "$SAVES/u.tif" "$LUMO" "$NATIVE/tests/cli/pngpixels" ||
     fail "p.png"
   log "ok  Ctrl+S saved a PNG with the lumo render's pixels and the command that makes it"
 
   # Figure (Ctrl+Shift+S): an SVG with the window's picture, axes and key.
-  save_as ctrl+shift+s "$WORK/saves/f.svg"
+  save_as ctrl+shift+s "$SAVES/f.svg"
   open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   expect_text "Lumo Domain Coloring" "Image saved as f.svg"
   close_win "$w" "the save confirmation" Return
-  "$PY" "$E2E/checkfigure.py" "$WORK/saves/f.svg" "$WORK/saves/u.tif" || fail "f.svg"
+  "$PY" "$E2E/checkfigure.py" "$SAVES/f.svg" "$SAVES/u.tif" || fail "f.svg"
   log "ok  Ctrl+Shift+S saved an SVG figure of the window's picture"
 
   # A folder of the test's own where nobody may create a file: for root
   # (whom permissions do not stop) a small tmpfs mounted read-only.
-  local ro=$WORK/saves/readonly
+  local ro=$SAVES/readonly
   mkdir -p "$ro"
   if [ "$(id -u)" != 0 ]; then
     chmod 555 "$ro"
@@ -328,17 +328,17 @@ session_slow() {
 # graph strip, and a save writes just the image.
 session_small() {
   SESSION=small
-  mkdir -p "$WORK/saves"
+  mkdir -p "$SAVES"
   launch
   shot small
   locate small small
   same_image small small 572 572
   log "ok  700-pixel screen: a 572 x 572 first image without the graph"
-  save_as u "$WORK/saves/small.tif"
+  save_as u "$SAVES/small.tif"
   local w
   open_win '^Lumo Domain Coloring$' "the save confirmation"; w=$W
   close_win "$w" "the save confirmation" Return
-  "$PY" "$E2E/screen.py" tiff "$WORK/saves/small.tif" "$REF/small.tif" 572 raw || fail "small.tif"
+  "$PY" "$E2E/screen.py" tiff "$SAVES/small.tif" "$REF/small.tif" 572 raw || fail "small.tif"
   render_and_compare "R after the save: still 572 x 572" small 572 572
   log "ok  the save is 572 x 572 and the image stays that size"
   xdotool key Escape
