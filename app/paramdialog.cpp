@@ -12,6 +12,7 @@
 #include "render/params.h"
 
 #include <cstdlib>
+#include <cstring>
 
 /* Sent to the dialog to show the pending error once OK has returned. */
 enum { WM_PARAMERROR = WM_USER + 1 };
@@ -70,6 +71,20 @@ static long readlong(HWND dialog, int id)
     return std::strtol(string, nullptr, 10);
 }
 
+/* The y labels have no ids in the template, so formula 30's wider bounds
+   are written over them by their text. */
+static void typedylabels(HWND dialog)
+{
+    for (HWND c = GetWindow(dialog, GW_CHILD); c != nullptr; c = GetWindow(c, GW_HWNDNEXT)) {
+        char text[40];
+        GetWindowTextA(c, text, sizeof text);
+        if (std::strncmp(text, "ymin ( min -20.0 )", 18) == 0)
+            SetWindowTextA(c, "ymin ( min -1e6 ) :");
+        else if (std::strncmp(text, "ymax ( max 20.0 )", 17) == 0)
+            SetWindowTextA(c, "ymax ( max  1e6 ) :");
+    }
+}
+
 /* Labels, enabled fields, the field values, the escape colouring and the
    brightness trackbar for the current formula. */
 static void OnInitDialog(HWND dialog)
@@ -88,6 +103,8 @@ static void OnInitDialog(HWND dialog)
                                  : (formula >= 27 && formula <= 29) ? "xmin ( min -30.0 ) :    "
                                                                     : "xmin ( min -20.0 ) :    ");
     SetWindowTextA(hStaticEwnd1, formula == 30 ? "xmax ( max  1e6 ) :    " : "xmax ( max  20.0 ) :    ");
+    if (formula == 30)
+        typedylabels(dialog);
     SetWindowTextA(hStaticJwnd0, formula == 1 ? "cx :                    " : "                        ");
     SetWindowTextA(hStaticJwnd1, formula == 1 ? "cy :                    " : "                        ");
     for (int k = 0; k < 5; k++)

@@ -57,6 +57,16 @@ session_custom() {
   "$PY" "$E2E/screen.py" tiff "$SAVES/custom.tif" "$REF/custom.tif" 600 raw || fail "custom.tif"
   log "ok  the saved file is lumo render --expr's"
 
+  # The Parameters dialog gives a typed function's bounds, x and y alike.
+  xdotool key p
+  open_win '^Parameters$' "the Parameters dialog"; w=$W
+  expect_text Parameters "xmin ( min -1e6 ) :    "
+  expect_text Parameters "ymin ( min -1e6 ) :"
+  expect_text Parameters "ymax ( max  1e6 ) :"
+  shot custom-parameters
+  close_win "$w" "the Parameters dialog" Escape
+  log "ok  the Parameters dialog gives formula 30's bounds of 1e6"
+
   # Cancel changes nothing, whatever was typed.
   xdotool key e
   open_win '^Custom Function$' "the Custom Function dialog"; w=$W
