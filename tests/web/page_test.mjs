@@ -362,6 +362,34 @@ await check('the projection select, a sphere drag, Home and a landscape orbit gi
   await samePicture(page, base, 'back on the plane');
 });
 
+await check("Chromium reads lumo's PNG files (bands of a parallel deflate) as PIL does", async () => {
+  const dir = tempdir('lumo-web-png-');
+  for (const [name, args] of [['bands', ['--formula', '3', '--size', '600', '600']],
+    ['stored', ['--formula', '27', '--size', '200', '150', '--png-level', '0']]]) {
+    const file = path.join(dir, `${name}.png`);
+    const r = lumo(['render', ...args, '--threads', '2', '-o', file]);
+    expect(r.status === 0, `lumo render ${args.join(' ')}: ${r.stderr}`);
+    const url = 'data:image/png;base64,' + fs.readFileSync(file).toString('base64');
+    const { width, height, data } = await page.evaluate(async u => {
+      const img = new Image();
+      img.src = u;
+      await img.decode();
+      const c = document.createElement('canvas');
+      c.width = img.naturalWidth;
+      c.height = img.naturalHeight;
+      const g = c.getContext('2d');
+      g.drawImage(img, 0, 0);
+      const d = g.getImageData(0, 0, c.width, c.height).data;
+      let s = '';
+      for (let i = 0; i < d.length; i += 4) s += String.fromCharCode(d[i], d[i + 1], d[i + 2]);
+      return { width: c.width, height: c.height, data: btoa(s) };
+    }, url);
+    const n = differing({ width, height, rgb: Buffer.from(data, 'base64') }, readPNG(file));
+    expect(n === 0, `${name}: Chromium's ${width} x ${height} pixels differ from PIL's in ${n}`);
+  }
+  fs.rmSync(dir, { recursive: true, force: true });
+});
+
 await check('a new setting cancels the running render at once', async () => {
   await goHash(page, '#formula=27&size=400,300');
   const before = await renders(page);
