@@ -133,9 +133,9 @@ bool figuretext(const char *path, std::string *svg)
 {
     FIGURESTATE now = currentstate();
     putstate(kept);
-    FIGSPEC spec = currentfigure(nullptr);
-    spec.title = kept.title;
-    FIGURE fig = layfigure(spec);
+    FIGSETUP setup = currentfigure(nullptr);
+    setup.title = kept.title;
+    FIGURE fig = layfigure(setup);
     FIGRASTER picture = surfacepicture(kept.xres, kept.yres);
     putstate(now);
     return figuresvg(fig, picture, wicpng, kept.command + reproducefile(path, 1), svg);

@@ -74,9 +74,9 @@ const char *figureunsupported(FIGFORMAT format)
 
 int savefigure(const char *path, FIGFORMAT format, const FIGUREOPTIONS &options)
 {
-    FIGSPEC spec = currentfigure(nullptr);
-    spec.title = options.title;
-    FIGURE fig = layfigure(spec);
+    FIGSETUP setup = currentfigure(nullptr);
+    setup.title = options.title;
+    FIGURE fig = layfigure(setup);
     FIGRASTER picture = surfacepicture(xres, yres);
 
     std::string bytes;

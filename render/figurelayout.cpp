@@ -136,7 +136,7 @@ std::string fitted(const std::string &title, double room)
 
 }   // namespace
 
-FIGURE layfigure(const FIGSPEC &s)
+FIGURE layfigure(const FIGSETUP &s)
 {
     BUILDER b;
     const double W = s.width, H = s.height;
@@ -198,7 +198,7 @@ std::string figuretitle(const char *typedtext)
     return title;
 }
 
-FIGSPEC currentfigure(const char *typedtext)
+FIGSETUP currentfigure(const char *typedtext)
 {
     const int f = formula;
     return {xres, yres, xmin[f], xmax[f], ymin[f], ymax[f], figuretitle(typedtext), f};

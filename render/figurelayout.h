@@ -49,7 +49,7 @@ struct FIGURE {
 /* What a figure shows: the picture's size and view (columns 0 and
    width - 1 lie on xmin and xmax, rows 0 and height - 1 on ymax and ymin),
    its title, and the formula whose colour settings the key shows. */
-struct FIGSPEC {
+struct FIGSETUP {
     int width, height;
     double xmin, xmax, ymin, ymax;
     std::string title;
@@ -59,7 +59,7 @@ struct FIGSPEC {
 /* The font every format draws the text with. */
 extern const char *const FIGFONT;
 
-FIGURE layfigure(const FIGSPEC &spec);
+FIGURE layfigure(const FIGSETUP &setup);
 
 /* The title of the current picture: formula 30's typed text after "w = "
    with its parameters' values ("w = z^2+c,  c = 0.25"), or the formula's
@@ -67,7 +67,7 @@ FIGURE layfigure(const FIGSPEC &spec);
 std::string figuretitle(const char *typedtext);
 
 /* The current formula's figure of the current settings. */
-FIGSPEC currentfigure(const char *typedtext);
+FIGSETUP currentfigure(const char *typedtext);
 
 /* Text as every format can take it: valid UTF-8 (a byte that starts no
    valid sequence becomes U+FFFD, as XML and cairo refuse such text), and

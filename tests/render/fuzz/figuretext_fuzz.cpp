@@ -78,8 +78,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     if (!validutf8(clean) || validtext(clean) != clean || clean.size() > 3 * title.size())
         std::abort();
 
-    FIGSPEC spec = {32 + (int)(size % 64), 32 + (int)(size % 7), -1.0, 1.0, -1.0, 1.0, title, 3};
-    FIGURE fig = layfigure(spec);
+    FIGSETUP setup = {32 + (int)(size % 64), 32 + (int)(size % 7), -1.0, 1.0, -1.0, 1.0, title, 3};
+    FIGURE fig = layfigure(setup);
     for (const FIGITEM &it : fig.items) {
         if (it.kind == FIG_TEXT && !validutf8(it.text))
             std::abort();
