@@ -8,6 +8,9 @@
 
 #include <cmath>
 #include <cstdint>
+#include <mutex>
+#include <system_error>
+#include <thread>
 #include <vector>
 
 #include <cairo-pdf.h>
@@ -106,6 +109,30 @@ void draw(cairo_t *cr, const FIGURE &fig, const FIGRASTER &picture, PIXELSTORE *
     }
 }
 
+/* The thread that looks the font up ahead (see FIGUREFONTSAHEAD). */
+std::mutex aheadlock;
+std::thread ahead;
+
+void awaitfonts()
+{
+    std::lock_guard<std::mutex> hold(aheadlock);
+    if (ahead.joinable())
+        ahead.join();
+}
+
+/* What the first text of a figure costs: the font matched through
+   fontconfig and loaded, cached by cairo for every surface after. */
+void lookupfonts()
+{
+    cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, 1, 1);
+    cairo_t *cr = cairo_create(surface);
+    cairo_select_font_face(cr, FIGFONT, CAIRO_FONT_SLANT_NORMAL, CAIRO_FONT_WEIGHT_NORMAL);
+    cairo_text_extents_t e;
+    cairo_text_extents(cr, "Re z", &e);
+    cairo_destroy(cr);
+    cairo_surface_destroy(surface);
+}
+
 cairo_status_t appendbytes(void *closure, const unsigned char *data, unsigned int length)
 {
     ((std::string *)closure)->append((const char *)data, length);
@@ -114,9 +141,27 @@ cairo_status_t appendbytes(void *closure, const unsigned char *data, unsigned in
 
 }   // namespace
 
+FIGUREFONTSAHEAD::FIGUREFONTSAHEAD(bool wanted)
+{
+    std::lock_guard<std::mutex> hold(aheadlock);
+    if (wanted && !ahead.joinable()) {
+        try {
+            ahead = std::thread(lookupfonts);
+        } catch (const std::system_error &) {
+            /* no thread: the first text looks the font up itself */
+        }
+    }
+}
+
+FIGUREFONTSAHEAD::~FIGUREFONTSAHEAD()
+{
+    awaitfonts();
+}
+
 bool figurepdf(const FIGURE &fig, const FIGRASTER &picture, double dpi, const std::string &title,
                const std::string &command, std::string *pdf)
 {
+    awaitfonts();
     pdf->clear();
     double scale = 72.0 / dpi;
     cairo_surface_t *surface = cairo_pdf_surface_create_for_stream(appendbytes, pdf, fig.width * scale,
@@ -138,6 +183,7 @@ bool figurepdf(const FIGURE &fig, const FIGRASTER &picture, double dpi, const st
 
 bool figureraster(const FIGURE &fig, const FIGRASTER &picture, FIGRASTER *out)
 {
+    awaitfonts();
     int width = (int)std::ceil(fig.width), height = (int)std::ceil(fig.height);
     cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     cairo_t *cr = cairo_create(surface);

@@ -12,6 +12,19 @@
 /* Whether this build has cairo. */
 extern const int cairosupported;
 
+/* Looks up the figures' font (fontconfig reads its configuration and
+   caches, FreeType opens the file: a few milliseconds) on a thread of its
+   own, while the picture renders, when wanted (a PDF or PNG figure).
+   Drawing waits for it; so does the object's end, whatever path the
+   command takes. */
+class FIGUREFONTSAHEAD {
+public:
+    explicit FIGUREFONTSAHEAD(bool wanted);
+    ~FIGUREFONTSAHEAD();
+    FIGUREFONTSAHEAD(const FIGUREFONTSAHEAD &) = delete;
+    FIGUREFONTSAHEAD &operator=(const FIGUREFONTSAHEAD &) = delete;
+};
+
 /* The PDF's bytes: a page of the figure's size at dpi units an inch, with
    the title and the command in its metadata.  False when cairo failed. */
 bool figurepdf(const FIGURE &fig, const FIGRASTER &picture, double dpi, const std::string &title,

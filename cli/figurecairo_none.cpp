@@ -17,3 +17,7 @@ bool figureraster(const FIGURE &, const FIGRASTER &, FIGRASTER *)
 {
     return false;
 }
+
+FIGUREFONTSAHEAD::FIGUREFONTSAHEAD(bool) {}
+
+FIGUREFONTSAHEAD::~FIGUREFONTSAHEAD() {}

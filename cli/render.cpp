@@ -20,6 +20,7 @@
 
 #include "cli/commands.h"
 #include "cli/figure.h"
+#include "cli/figurecairo.h"
 #include "cli/options.h"
 #include "cli/parallel.h"
 #include "cli/pngdeflate.h"
@@ -423,6 +424,7 @@ int cmd_render(int argc, char **argv)
         return 1;
     }
     headless_cleanuponsignals();
+    FIGUREFONTSAHEAD fonts(o.figure && o.figureformat != FIGFORMAT_SVG);
 
     renderoptions_apply(&all.picture);
     displaylimitflag = o.reportmax;
