@@ -23,6 +23,8 @@
 #include <cfloat>
 #include <cmath>
 
+#include "common/sinandcos.h"
+
 struct complex {
     double re;
     double im;
@@ -100,18 +102,23 @@ inline double arg(complex a) { return std::atan2(a.im, a.re); }
 
 inline complex exp(complex a)
 {
-    double e = std::exp(a.re);
-    return {e * std::cos(a.im), e * std::sin(a.im)};
+    double e = std::exp(a.re), s, c;
+    sinandcos(a.im, &s, &c);
+    return {e * c, e * s};
 }
 inline complex log(complex a) { return {std::log(abs(a)), arg(a)}; }
 
 inline complex sin(complex a)
 {
-    return {std::sin(a.re) * std::cosh(a.im), std::cos(a.re) * std::sinh(a.im)};
+    double s, c;
+    sinandcos(a.re, &s, &c);
+    return {s * std::cosh(a.im), c * std::sinh(a.im)};
 }
 inline complex cos(complex a)
 {
-    return {std::cos(a.re) * std::cosh(a.im), -(std::sin(a.re) * std::sinh(a.im))};
+    double s, c;
+    sinandcos(a.re, &s, &c);
+    return {c * std::cosh(a.im), -(s * std::sinh(a.im))};
 }
 
 /* b^e = exp(e * log b) on the principal branch. */
@@ -128,8 +135,9 @@ inline complex pow(complex b, double p)
     if (b.re == 0.0 && b.im == 0.0 && p > 0.0)
         return {0.0, 0.0};
     double m = std::pow(abs(b), p);
-    double t = p * arg(b);
-    return {m * std::cos(t), m * std::sin(t)};
+    double s, c;
+    sinandcos(p * arg(b), &s, &c);
+    return {m * c, m * s};
 }
 
 /* x^e for a real base: exp(e ln x), with ln|x| + i*pi for a negative x. */

@@ -26,6 +26,7 @@
 #include <cmath>
 
 #include "common/steadyexp.h"
+#include "common/sinandcos.h"
 #include "common/steadytrig.h"
 
 extern "C" {
@@ -91,6 +92,16 @@ double cos(double x)
     double s, c;
     return steady_sincos(x, &s, &c) ? c : farsine(x, 1);
 }
+
+}   // extern "C"
+
+/* common/sinandcos.h */
+void sinandcos(double x, double *s, double *c)
+{
+    sincos(x, s, c);
+}
+
+extern "C" {
 
 double tan(double x)
 {

@@ -31,12 +31,16 @@ inline complex csqrt(complex a)
 
 inline complex csinh(complex a)
 {
-    return {std::sinh(a.re) * std::cos(a.im), std::cosh(a.re) * std::sin(a.im)};
+    double s, c;
+    sinandcos(a.im, &s, &c);
+    return {std::sinh(a.re) * c, std::cosh(a.re) * s};
 }
 
 inline complex ccosh(complex a)
 {
-    return {std::cosh(a.re) * std::cos(a.im), std::sinh(a.re) * std::sin(a.im)};
+    double s, c;
+    sinandcos(a.im, &s, &c);
+    return {std::cosh(a.re) * c, std::sinh(a.re) * s};
 }
 
 /* tanh without the overflow of sinh / cosh: for |Re| > 22 tanh is +-1 to
@@ -46,7 +50,9 @@ inline complex ctanh(complex a)
     double x = a.re, y = a.im;
     if (std::fabs(x) > 22.0) {
         double e = std::exp(-2.0 * std::fabs(x));
-        return {std::copysign(1.0, x), 4.0 * std::sin(y) * std::cos(y) * e};
+        double s, c;
+        sinandcos(y, &s, &c);
+        return {std::copysign(1.0, x), 4.0 * s * c * e};
     }
     double t = std::tan(y);
     double b = 1.0 + t * t;

@@ -126,7 +126,8 @@ complex ddexpc(cdd L)
     double m = std::exp(re);
     if (std::isfinite(m))
         m = m + m * L.re.lo;
-    double c = std::cos(r.hi), s = std::sin(r.hi);
+    double c, s;
+    sinandcos(r.hi, &s, &c);
     double cr = c - s * r.lo, sr = s + c * r.lo;
     /* An infinite modulus times a trigonometric factor of exactly 0 is 0,
        not NaN. */

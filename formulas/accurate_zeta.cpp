@@ -66,7 +66,8 @@ static complex npow(const dd *ln, int n, complex s)
     dd ph = reducetwopi(ln[n] * s.im);
     double m = std::exp(-a.hi);
     m = m - m * a.lo;
-    double c = std::cos(ph.hi), sn = std::sin(ph.hi);
+    double c, sn;
+    sinandcos(ph.hi, &sn, &c);
     return {m * (c - sn * ph.lo), -(m * (sn + c * ph.lo))};
 }
 

@@ -30,8 +30,10 @@ int Eq13(double zx, double zy, double *wx, double *wy)
     }
     double ezi = std::exp(ytemp);
     double inv_ezi = 1.0 / ezi;
-    *wx = std::sin(xtemp) * ((ezi + inv_ezi) * 0.5);
-    *wy = std::cos(xtemp) * ((ezi - inv_ezi) * 0.5);
+    double sn, cs;
+    sinandcos(xtemp, &sn, &cs);
+    *wx = sn * ((ezi + inv_ezi) * 0.5);
+    *wy = cs * ((ezi - inv_ezi) * 0.5);
     return 0;
 }
 
@@ -103,7 +105,9 @@ int Eq18(double zx, double zy, double *wx, double *wy)
         }
     }
     double ezr = std::exp(xtemp);
-    *wx = std::cos(ytemp) * ezr - 1.0;
-    *wy = std::sin(ytemp) * ezr;
+    double sn, c;
+    sinandcos(ytemp, &sn, &c);
+    *wx = c * ezr - 1.0;
+    *wy = sn * ezr;
     return 0;
 }

@@ -50,8 +50,9 @@ static inline complex polarpow(POLARBASE base, double p)
     if (base.zero && p > 0.0)
         return complex{0.0, 0.0};
     double m = std::pow(base.modulus, p);
-    double t = p * base.theta;
-    return complex{m * std::cos(t), m * std::sin(t)};
+    double s, c;
+    sinandcos(p * base.theta, &s, &c);
+    return complex{m * c, m * s};
 }
 
 #endif

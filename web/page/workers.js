@@ -91,11 +91,15 @@ export class WorkerPool {
       job.rows = Math.max(1, Math.min(256, Math.round(BANDMS / perRow)));
       job.done += m.count;
       slot.rows += m.count;
+      // The worker's next band first: it renders while these rows are
+      // drawn.
+      this.feed(slot);
       job.onrows(m.first, m.count, new Uint8ClampedArray(m.buffer), m.width);
       if (job.done === job.height) {
         this.job = null;
         job.ondone();
       }
+      return;
     }
     this.feed(slot);
   }
