@@ -69,9 +69,56 @@ Dd atan_ratio(double num, double den)
     return z;
 }
 
-}  // namespace
+/* The same arc tangent first in plain doubles, kept only when a rounding
+   test proves it the accurate path's result: offset + sign atan(num/den)
+   (no offset where off is null), or false.
 
-double steady_atan2(double y, double x)
+   With c = k/256 as in atan_ratio, num - c den_hi is exact there too, so
+   top has one rounding (2^-53 relative); bottom = den + c num has two and
+   r = top/bottom one more: |r| <= 2^-9 within 4.001 2^-53 of it, an
+   absolute error below 2^-60.  The series' remainder and the roundings
+   of the small terms are below 2^-78, those of the sums forming lo below
+   2^-62 each (|lo| < 2^-8), and the sum with the knot (and offset) is
+   exact (twosum), or is the final rounding itself.  So v = h + lo is
+   within 1.4 2^-60 of atan2; the accurate path's unrounded value is
+   within 2^-66 of it, so within 1.5 2^-60 of v.  lo +- 2^-59 rounds by
+   at most 2^-63, so when h + (lo + 2^-59) and h + (lo - 2^-59) round
+   alike, so does the accurate path's value, and its result is returned.
+   About one result in twenty fails the test; with no offset and a small
+   ratio (results below 2^-4, whose last bit is finer than the error)
+   nearly all would, and the accurate path is taken at once. */
+bool atan_quick(double num, double den, const SteadyPair *off, double sign, double *result)
+{
+    double kd = (num / den * 256.0 + 0x1.8p52) - 0x1.8p52;
+    if (off == nullptr && kd < 16.0)
+        return false;
+    double c = kd * (1.0 / 256.0);
+    Dd ds = split(den);
+    double top = (num - c * ds.hi) - c * ds.lo;
+    double bottom = den + c * num;
+    double r = top / bottom;
+    double s = r * r;
+    double tail = r * s * (-1.0 / 3.0 + s * (1.0 / 5.0 + s * (-1.0 / 7.0)));
+    const SteadyPair &knot = AtanKnots[static_cast<int>(kd)];
+    Dd h;
+    double lo;
+    if (off == nullptr) {
+        h = {knot.hi, 0.0};
+        lo = r + (knot.lo + tail);
+    } else {
+        h = twosum(off->hi, sign * knot.hi);
+        lo = h.lo + (sign * r + (off->lo + sign * (knot.lo + tail)));
+    }
+    double up = h.hi + (lo + 0x1p-59);
+    double down = h.hi + (lo - 0x1p-59);
+    if (up != down)
+        return false;
+    *result = up;
+    return true;
+}
+
+template <bool Quick>
+double atan2with(double y, double x)
 {
     if (std::isnan(x) || std::isnan(y))
         return x + y;
@@ -118,11 +165,26 @@ double steady_atan2(double y, double x)
         num *= 0x1p600;
         den *= 0x1p600;
     }
+    double quick;
+    if (Quick && atan_quick(num, den, offset ? &off : nullptr, sign, &quick))
+        return std::copysign(quick, y);
     Dd a = atan_ratio(num, den);
     if (!offset)
         return std::copysign(a.hi + a.lo, y);
     Dd w = quicktwosum(off.hi, sign * a.hi);  /* atan t <= pi/4 */
     return std::copysign(w.hi + (w.lo + (off.lo + sign * a.lo)), y);
+}
+
+}  // namespace
+
+double steady_atan2(double y, double x)
+{
+    return atan2with<true>(y, x);
+}
+
+double steady_atan2_accurate(double y, double x)
+{
+    return atan2with<false>(y, x);
 }
 
 namespace {

@@ -83,6 +83,14 @@ double steady_atan2_sum(const std::vector<double> &y, const std::vector<double> 
     return s;
 }
 
+double accurate_atan2_sum(const std::vector<double> &y, const std::vector<double> &x)
+{
+    double s = 0.0;
+    for (size_t i = 0; i < y.size(); ++i)
+        s += steady_atan2_accurate(y[i], x[i]);
+    return s;
+}
+
 double libc_atan2_sum(const std::vector<double> &y, const std::vector<double> &x)
 {
     double s = 0.0;
@@ -144,6 +152,7 @@ int main()
     }
 
     std::vector<Timed> atan2s = {{"steady_atan2", steady_atan2_sum, {}},
+                                 {"accurate path only", accurate_atan2_sum, {}},
                                  {"C library atan2", libc_atan2_sum, {}}};
     std::vector<Timed> sincoss = {{"steady_sincos", steady_sincos_sum, {}},
                                   {"C library sin + cos", libc_sincos_sum, {}}};
