@@ -67,6 +67,15 @@ int CreateMainWindow(HINSTANCE instance, int show);
 int initgraphics(HWND window);
 int splash(HWND owner);
 LRESULT CALLBACK SplashWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+/* Room in a save dialog's path and title buffers. */
+enum { SAVEPATHROOM = 260 };
+
+/* Fills a save dialog's record once: the first dialog offers the current
+   directory followed by "\*.EXT" (defext), later ones the last path
+   chosen, since the same buffer receives the result.  file and filetitle
+   hold SAVEPATHROOM characters each. */
+void initsavedialog(OPENFILENAMEA *dialog, char *file, char *filetitle, char *filter, char *defext);
+/* The TIFF save dialog's record, stiffn. */
 void InitOpenFile();
 unsigned ProgramDriver();
 

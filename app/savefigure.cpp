@@ -90,27 +90,10 @@ void putstate(const FIGURESTATE &s)
 }
 
 OPENFILENAMEA dialog;
-char figurefile[260];
-char figurefiletitle[260];
+char figurefile[SAVEPATHROOM];
+char figurefiletitle[SAVEPATHROOM];
 char figurefilter[] = "SVG files (*.svg)\0*.svg\0";
 char figuredefext[] = "svg";
-
-void initfiguredialog()
-{
-    GetCurrentDirectoryA(sizeof figurefile, figurefile);
-    LumoIO::strcat_s(figurefile, sizeof figurefile, "\\*.svg");
-    ZeroMemory(&dialog, sizeof dialog);
-    dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    dialog.lpstrFilter = figurefilter;
-    dialog.nFilterIndex = 1;
-    dialog.lpstrFile = figurefile;
-    dialog.nMaxFile = sizeof figurefile;
-    dialog.lpstrFileTitle = figurefiletitle;
-    dialog.nMaxFileTitle = sizeof figurefiletitle;
-    dialog.lpstrTitle = tifftitle;
-    dialog.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER;
-    dialog.lpstrDefExt = figuredefext;
-}
 
 /* A raster's PNG bytes by WIC, from its rows turned blue-first. */
 bool wicpng(const FIGRASTER &r, std::string *png)
@@ -157,7 +140,7 @@ void savefigurecommand(HWND window)
         return;
     }
     if (dialog.lStructSize == 0)
-        initfiguredialog();
+        initsavedialog(&dialog, figurefile, figurefiletitle, figurefilter, figuredefext);
     dialog.hwndOwner = window;
     if (!GetSaveFileNameA(&dialog))
         return;

@@ -23,8 +23,8 @@
 std::string lastrendercommand;
 
 static OPENFILENAMEA spngn;
-static char pngfile[260];
-static char pngfiletitle[260];
+static char pngfile[SAVEPATHROOM];
+static char pngfiletitle[SAVEPATHROOM];
 static char pngfilter[] = "PNG files (*.png)\0*.png\0";
 static char pngdefext[] = "png";
 
@@ -32,24 +32,6 @@ void rememberrender()
 {
     lastrendercommand = reproducecommand(formula == 30 ? customtext() : nullptr, graphflag);
     rememberfigure();
-}
-
-/* Fills the dialog's record on the first save, like the TIFF one. */
-static void initpngdialog()
-{
-    GetCurrentDirectoryA(sizeof pngfile, pngfile);
-    LumoIO::strcat_s(pngfile, sizeof pngfile, "\\*.png");
-    ZeroMemory(&spngn, sizeof spngn);
-    spngn.lStructSize = OPENFILENAME_SIZE_VERSION_400A;
-    spngn.lpstrFilter = pngfilter;
-    spngn.nFilterIndex = 1;
-    spngn.lpstrFile = pngfile;
-    spngn.nMaxFile = sizeof pngfile;
-    spngn.lpstrFileTitle = pngfiletitle;
-    spngn.nMaxFileTitle = sizeof pngfiletitle;
-    spngn.lpstrTitle = tifftitle;
-    spngn.Flags = OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | OFN_EXPLORER;
-    spngn.lpstrDefExt = pngdefext;
 }
 
 template <class T> static void release(T *&p)
@@ -153,7 +135,7 @@ static int writepng(const char *path, int width, int height)
 void savepngcommand(HWND window)
 {
     if (spngn.lStructSize == 0)
-        initpngdialog();
+        initsavedialog(&spngn, pngfile, pngfiletitle, pngfilter, pngdefext);
     /* Owned by the main window, for the reasons the TIFF save gives. */
     spngn.hwndOwner = window;
     if (!GetSaveFileNameA(&spngn))
