@@ -26,26 +26,9 @@
 #include "render/driver.h"
 #include "render/settings.h"
 #include "common/platform.h"
+#include "tests/tiff/sampleimages.h"
 
 namespace {
-
-int draw(int f, int width, int height)
-{
-    initsettings();
-    fillfactorial();
-    formula = f;
-    InitFormula(formula);
-    xres = width;
-    yres = height;
-    graphflag = 0;
-    if (headless_createsurface(width, height) != 0)
-        return 1;
-    j = 0;
-    okrender = 1;
-    while (okrender)
-        driver();
-    return 0;
-}
 
 int surfacewidth;
 
@@ -130,7 +113,7 @@ int main(int argc, char **argv)
     size_t reftotal = 0, total[11] = {0};
     double worst[11] = {0};
     for (int f : formulas) {
-        if (draw(f, width, height) != 0)
+        if (makeformula(f, width, height, 0) != 0)
             return 1;
         size_t ref;
         reftime += timed([&] { return libpngdefault(width, height); }, &ref);

@@ -27,20 +27,7 @@ static int draw(const char *kind, int width, int height)
         return makesample(SAMPLE_SMOOTH, width, height);
     if (std::strcmp(kind, "noise") == 0)
         return makesample(SAMPLE_NOISE, width, height);
-    initsettings();
-    fillfactorial();
-    formula = std::atoi(kind);
-    InitFormula(formula);
-    xres = width;
-    yres = height;
-    graphflag = 0;
-    if (headless_createsurface(width, height) != 0)
-        return 1;
-    j = 0;
-    okrender = 1;
-    while (okrender)
-        driver();
-    return 0;
+    return makeformula(std::atoi(kind), width, height, 0);
 }
 
 int main(int argc, char **argv)

@@ -55,17 +55,7 @@ struct TIMES {
    as the save command does. */
 static void renderwithgraph(int f)
 {
-    initsettings();
-    fillfactorial();
-    InitFormula(f);
-    formula = f;
-    xres = yres = 600;
-    graphflag = 1;
-    headless_createsurface(1300, 600);
-    j = 0;
-    okrender = 1;
-    while (okrender)
-        driver();
+    makeformula(f, 600, 600, 1);
     if (graphflag)
         xres = 1300;
 }

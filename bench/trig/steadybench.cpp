@@ -11,13 +11,12 @@
  * Arguments: atan2 over all four quadrants; sin and cos for |x| < 2 and for
  * 10 <= |x| <= 540, where the zeta function's polar powers put them.
  */
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <random>
 #include <vector>
 
+#include "bench/trig/timedgroup.h"
 #include "common/steadytrig.h"
 
 #ifdef _WIN32
@@ -30,50 +29,8 @@ extern double (*__imp_cos)(double);
 
 namespace {
 
-enum { POINTS = 4096, REPEAT = 40, ROUNDS = 15 };
-
-volatile double sink;
-
-struct Timed {
-    const char *name;
-    double (*call)(const std::vector<double> &a, const std::vector<double> &b);
-    std::vector<double> ns;
-};
-
-double nanoseconds_per_call(Timed &t, const std::vector<double> &a, const std::vector<double> &b)
-{
-    auto start = std::chrono::steady_clock::now();
-    double s = 0.0;
-    for (int r = 0; r < REPEAT; ++r)
-        s += t.call(a, b);
-    sink = s;
-    std::chrono::duration<double, std::nano> d = std::chrono::steady_clock::now() - start;
-    return d.count() / (double(REPEAT) * a.size());
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-/* Times the functions of one group side by side; the first is the steady one. */
-void group(const char *title, std::vector<Timed> fns, const std::vector<double> &a,
-           const std::vector<double> &b)
-{
-    std::printf("%s\n", title);
-    for (int round = 0; round < ROUNDS; ++round)
-        for (Timed &t : fns)
-            t.ns.push_back(nanoseconds_per_call(t, a, b));
-    for (Timed &t : fns) {
-        std::vector<double> ratio;
-        for (int round = 0; round < ROUNDS; ++round)
-            ratio.push_back(t.ns[round] / fns[0].ns[round]);
-        std::printf("  %-22s %6.1f / %6.1f / %6.1f ns   x %.2f of steady\n", t.name,
-                    *std::min_element(t.ns.begin(), t.ns.end()), median(t.ns),
-                    *std::max_element(t.ns.begin(), t.ns.end()), median(ratio));
-    }
-}
+enum { POINTS = 4096 };
+const TIMING Timing = {15, 40};
 
 double steady_atan2_sum(const std::vector<double> &y, const std::vector<double> &x)
 {
@@ -151,18 +108,18 @@ int main()
         large[i] = unit(gen) < 0 ? -m : m;
     }
 
-    std::vector<Timed> atan2s = {{"steady_atan2", steady_atan2_sum, {}},
+    std::vector<TIMED> atan2s = {{"steady_atan2", steady_atan2_sum, {}},
                                  {"accurate path only", accurate_atan2_sum, {}},
                                  {"C library atan2", libc_atan2_sum, {}}};
-    std::vector<Timed> sincoss = {{"steady_sincos", steady_sincos_sum, {}},
+    std::vector<TIMED> sincoss = {{"steady_sincos", steady_sincos_sum, {}},
                                   {"C library sin + cos", libc_sincos_sum, {}}};
 #ifdef _WIN32
     atan2s.push_back({"msvcrt atan2", msvcrt_atan2_sum, {}});
     sincoss.push_back({"msvcrt sin + cos", msvcrt_sincos_sum, {}});
 #endif
-    std::printf("min / median / max ns per call over %d rounds\n", int(ROUNDS));
-    group("atan2(y, x), |x|, |y| < 2", atan2s, y, x);
-    group("sin and cos, |x| < 2", sincoss, small, small);
-    group("sin and cos, 10 <= |x| <= 540", sincoss, large, large);
+    std::printf("min / median / max ns per call over %d rounds\n", Timing.rounds);
+    timedgroup("atan2(y, x), |x|, |y| < 2", atan2s, Timing, y, x);
+    timedgroup("sin and cos, |x| < 2", sincoss, Timing, small, small);
+    timedgroup("sin and cos, 10 <= |x| <= 540", sincoss, Timing, large, large);
     return 0;
 }

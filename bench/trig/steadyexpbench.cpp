@@ -11,63 +11,18 @@
  * call and the median of the per-round ratios C library / steady.  exp and
  * pow are also timed by their accurate paths alone (the fast paths' gain).
  */
-#include <algorithm>
-#include <chrono>
 #include <cmath>
 #include <cstdio>
 #include <random>
 #include <vector>
 
+#include "bench/trig/timedgroup.h"
 #include "common/steadyexp.h"
 
 namespace {
 
-enum { POINTS = 4096, REPEAT = 2, ROUNDS = 41 };
-
-volatile double sink;
-
-typedef double (*Sum)(const std::vector<double> &a, const std::vector<double> &b);
-
-struct Timed {
-    const char *name;
-    Sum call;
-    std::vector<double> ns;
-};
-
-double nanoseconds_per_call(Timed &t, const std::vector<double> &a, const std::vector<double> &b)
-{
-    auto start = std::chrono::steady_clock::now();
-    double s = 0.0;
-    for (int r = 0; r < REPEAT; ++r)
-        s += t.call(a, b);
-    sink = s;
-    std::chrono::duration<double, std::nano> d = std::chrono::steady_clock::now() - start;
-    return d.count() / (double(REPEAT) * a.size());
-}
-
-double median(std::vector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-/* Times the functions of one group side by side; the first is the steady one. */
-void group(const char *title, std::vector<Timed> fns, const std::vector<double> &a,
-           const std::vector<double> &b)
-{
-    std::printf("%s\n", title);
-    for (int round = 0; round < ROUNDS; ++round)
-        for (Timed &t : fns)
-            t.ns.push_back(nanoseconds_per_call(t, a, b));
-    for (Timed &t : fns) {
-        std::vector<double> ratio;
-        for (int round = 0; round < ROUNDS; ++round)
-            ratio.push_back(t.ns[round] / fns[0].ns[round]);
-        std::printf("  %-18s %6.1f / %6.1f / %6.1f ns   x %.2f of steady\n", t.name,
-                    *std::min_element(t.ns.begin(), t.ns.end()), median(t.ns),
-                    *std::max_element(t.ns.begin(), t.ns.end()), median(ratio));
-    }
-}
+enum { POINTS = 4096 };
+const TIMING Timing = {41, 2};
 
 template <double (*F)(double)>
 double sum1(const std::vector<double> &a, const std::vector<double> &)
@@ -111,17 +66,17 @@ int main()
         zx[i] = i % 171 == 0 ? unit(gen) + 1.0 : zx[i - 1];
         zy[i] = i % 171;
     }
-    std::printf("min / median / max ns per call over %d rounds\n", int(ROUNDS));
-    group("exp(x), |x| < 40", {{"steady_exp", sum1<steady_exp>, {}}, {"accurate path only", sum1<steady_exp_accurate>, {}},
-                                 {"C library exp", sum1<libc_exp>, {}}}, e, e);
-    group("log(x), 2^-40 < x < 2^40", {{"steady_log", sum1<steady_log>, {}}, {"C library log", sum1<libc_log>, {}}}, l, l);
-    group("pow(x, y), 2^-12 < x < 2^12, |y| < 12",
+    std::printf("min / median / max ns per call over %d rounds\n", Timing.rounds);
+    timedgroup("exp(x), |x| < 40", {{"steady_exp", sum1<steady_exp>, {}}, {"accurate path only", sum1<steady_exp_accurate>, {}},
+                                 {"C library exp", sum1<libc_exp>, {}}}, Timing, e, e);
+    timedgroup("log(x), 2^-40 < x < 2^40", {{"steady_log", sum1<steady_log>, {}}, {"C library log", sum1<libc_log>, {}}}, Timing, l, l);
+    timedgroup("pow(x, y), 2^-12 < x < 2^12, |y| < 12",
           {{"steady_pow", sum2<steady_pow>, {}}, {"accurate path only", sum2<steady_pow_accurate>, {}},
-           {"C library pow", sum2<libc_pow>, {}}}, px, py);
-    group("pow(r, m), one r for m = 0..170",
+           {"C library pow", sum2<libc_pow>, {}}}, Timing, px, py);
+    timedgroup("pow(r, m), one r for m = 0..170",
           {{"steady_pow", sum2<steady_pow>, {}}, {"accurate path only", sum2<steady_pow_accurate>, {}},
-           {"C library pow", sum2<libc_pow>, {}}}, zx, zy);
-    group("hypot(x, y), 2^-20 < |x|, |y| < 2^20",
-          {{"steady_hypot", sum2<steady_hypot>, {}}, {"C library hypot", sum2<libc_hypot>, {}}}, hx, hy);
+           {"C library pow", sum2<libc_pow>, {}}}, Timing, zx, zy);
+    timedgroup("hypot(x, y), 2^-20 < |x|, |y| < 2^20",
+          {{"steady_hypot", sum2<steady_hypot>, {}}, {"C library hypot", sum2<libc_hypot>, {}}}, Timing, hx, hy);
     return 0;
 }

@@ -7,7 +7,10 @@
 #include <cstdint>
 #include <cstring>
 
+#include "formulas/formulas.h"
 #include "headless/headless.h"
+#include "render/driver.h"
+#include "render/settings.h"
 
 int samplekind(const char *name)
 {
@@ -93,5 +96,23 @@ int makesample(int kind, int width, int height)
     default:
         break;
     }
+    return 0;
+}
+
+int makeformula(int f, int width, int height, int graph)
+{
+    initsettings();
+    fillfactorial();
+    formula = f;
+    InitFormula(f);
+    xres = width;
+    yres = height;
+    graphflag = graph;
+    if (headless_createsurface(graph ? 1300 : width, height) != 0)
+        return 1;
+    j = 0;
+    okrender = 1;
+    while (okrender)
+        driver();
     return 0;
 }

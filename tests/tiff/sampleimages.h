@@ -25,6 +25,12 @@ int samplekind(const char *name);
    surface cannot be had. */
 int makesample(int kind, int width, int height);
 
+/* Renders formula f at width x height with its default settings into a
+   new surface, 1300 wide with the graph strip when graph is set (which
+   the formula may turn off).  Returns 0, or 1 when the surface cannot be
+   had. */
+int makeformula(int f, int width, int height, int graph);
+
 /* Byte k of the sequence with no neighbouring pair repeated: the cyclic
    sequence of all 65536 pairs of bytes. */
 unsigned char distinctbyte(size_t k);

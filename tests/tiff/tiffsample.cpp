@@ -32,24 +32,6 @@
 #include "tiff/tiffheader.h"
 
 /* Renders formula f row by row, the way the window program does. */
-static int render(int f, int width, int height, int withgraph)
-{
-    initsettings();
-    fillfactorial();
-    InitFormula(f);
-    formula = f;
-    xres = width;
-    yres = height;
-    graphflag = withgraph && width == 600 && height == 600;
-    if (headless_createsurface(graphflag ? 1300 : width, height) != 0)
-        return 1;
-    j = 0;
-    okrender = 1;
-    while (okrender)
-        driver();
-    return 0;
-}
-
 /* The LZW file through the encoder alone, with no limit on the output. */
 static int savelzwunlimited(const char *name)
 {
@@ -98,7 +80,7 @@ int main(int argc, char **argv)
 
     int made;
     if (std::strncmp(argv[1], "render:", 7) == 0) {
-        made = render(std::atoi(argv[1] + 7), width, height, withgraph);
+        made = makeformula(std::atoi(argv[1] + 7), width, height, withgraph && width == 600 && height == 600);
         /* What the save command does while the graph is shown. */
         if (graphflag)
             xres = 1300;
