@@ -87,15 +87,23 @@ for (const [name, hash, args, size] of CASES) {
 }
 
 console.log(`\ntwo workers against one, formula 27 at 600 x 600 (s, best of ${rounds})`);
-const t1 = [], t2 = [];
+const t1 = [], t2 = [], idle1 = [], idle2 = [];
+// The share of the render's time the workers spent without rows to make.
+const idleShare = (page, workers, seconds) =>
+  page.evaluate(() => window.lumoPage.workerBusyMs()).then(busy => 1 - busy / 1000 / (workers * seconds));
 for (let r = 0; r < rounds; r++) {
   t1.push(await pageSeconds(one, '#formula=27&size=600,600'));
+  idle1.push(await idleShare(one, 1, t1[r]));
   t2.push(await pageSeconds(two, '#formula=27&size=600,600'));
+  idle2.push(await idleShare(two, 2, t2[r]));
 }
 const s1 = stats(t1), s2 = stats(t2);
 console.log(`  one worker  ${fmt(s1.min, 3)}/${fmt(s1.med, 3)}/${fmt(s1.max, 3)}`);
 console.log(`  two workers ${fmt(s2.min, 3)}/${fmt(s2.med, 3)}/${fmt(s2.max, 3)}`);
 console.log(`  speed-up of the bests ${fmt(s1.min / s2.min, 2)}x  (target >= 1.7x)`);
+const i1 = stats(idle1), i2 = stats(idle2);
+console.log(`  workers idle, share of the render: one ${fmt(i1.min, 3)}/${fmt(i1.med, 3)}/${fmt(i1.max, 3)}, ` +
+  `two ${fmt(i2.min, 3)}/${fmt(i2.med, 3)}/${fmt(i2.max, 3)}`);
 const split = await two.evaluate(() => window.lumoPage.rowsByWorker());
 console.log(`  rows each of the two workers rendered, all rounds: ${split.join(', ')}`);
 await one.close();

@@ -385,6 +385,7 @@ async function start() {
   if (failure) return fail('A render worker could not start: ' + failure.message);
   page.workers = pool.count;
   page.rowsByWorker = () => pool.workers.map(slot => slot.rows);
+  page.workerBusyMs = () => pool.busyMs;
   params = new ParamRows($('params'), setParam);
   bindControls();
   attachInput($('picture'), $('band'), nav);
