@@ -76,17 +76,18 @@ Dd atan_ratio(double num, double den)
    With c = k/256 as in atan_ratio, num - c den_hi is exact there too, so
    top has one rounding (2^-53 relative); bottom = den + c num has two and
    r = top/bottom one more: |r| <= 2^-9 within 4.001 2^-53 of it, an
-   absolute error below 2^-60.  The series' remainder and the roundings
-   of the small terms are below 2^-78, those of the sums forming lo below
-   2^-62 each (|lo| < 2^-8), and the sum with the knot (and offset) is
-   exact (twosum), or is the final rounding itself.  So v = h + lo is
-   within 1.4 2^-60 of atan2; the accurate path's unrounded value is
-   within 2^-66 of it, so within 1.5 2^-60 of v.  lo +- 2^-59 rounds by
-   at most 2^-63, so when h + (lo + 2^-59) and h + (lo - 2^-59) round
-   alike, so does the accurate path's value, and its result is returned.
-   About one result in twenty fails the test; with no offset and a small
-   ratio (results below 2^-4, whose last bit is finer than the error)
-   nearly all would, and the accurate path is taken at once. */
+   absolute error of 1.0003 2^-60.  The series' remainder and the
+   roundings of the small terms are below 2^-78; of the sums forming lo
+   (|lo| < 2^-8) the one below 2^-9 rounds by at most 2^-63, the last by
+   2^-62; the knot's (and offset's) sum is exact (twosum), or is the final
+   rounding itself.  So v = h + lo is within 1.38 2^-60 of atan2, and the
+   accurate path's unrounded value, within 2^-66 of atan2, lies within
+   1.4 2^-60 of v.  lo +- 2^-59 rounds by at most 2^-62, so the values
+   from h + fl(lo - 2^-59) to h + fl(lo + 2^-59) include it: when those
+   two round alike, so does the accurate path's value, and its result is
+   returned.  Over the unit square 2.7 % of the results fail the test;
+   with no offset and a small ratio (results below 2^-4, whose last bit is
+   too fine for this error; 1.5 %) the accurate path is taken at once. */
 bool atan_quick(double num, double den, const SteadyPair *off, double sign, double *result)
 {
     double kd = (num / den * 256.0 + 0x1.8p52) - 0x1.8p52;
