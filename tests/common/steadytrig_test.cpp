@@ -21,6 +21,7 @@
 #include <gtest/gtest.h>
 
 #include "common/steadytrig.h"
+#include "tests/common/steadytesting.h"
 
 namespace {
 
@@ -28,22 +29,6 @@ const double inf = std::numeric_limits<double>::infinity();
 const double nan = std::numeric_limits<double>::quiet_NaN();
 const double tiny = std::numeric_limits<double>::denorm_min();
 const double big = std::numeric_limits<double>::max();
-
-bool same(double a, double b)
-{
-    if (std::isnan(a) || std::isnan(b))
-        return std::isnan(a) && std::isnan(b);
-    return std::memcmp(&a, &b, sizeof a) == 0;
-}
-
-/* |v - ref| in units of the last place of the double nearest ref. */
-double ulps(double v, long double ref)
-{
-    int e = 0;
-    std::frexp(static_cast<double>(ref), &e);
-    long double unit = std::ldexp(1.0L, std::max(e - 53, -1074));
-    return static_cast<double>(std::fabs(static_cast<long double>(v) - ref) / unit);
-}
 
 TEST(SteadyAtan2, SpecialValuesAsTheCLibraryGivesThem)
 {
